@@ -1,0 +1,75 @@
+// quorvan-cli: the designs of the Quorvan window from the command line, for scripts and
+// for checking a design without the window.
+
+#include "CommandeCalcul.h"
+#include "Libelles.h"
+#include "Module1.h"
+#include "OptionsLigneCommande.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <clocale>
+#include <iostream>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace {
+
+using namespace quorvan;
+
+// The decimal separator of the user's regional settings, as the window writes numbers.
+std::string separateurUtilisateur() {
+    return QLocale::system().decimalPoint().toStdString();
+}
+
+// The window's message box breaks lines on CR LF; a terminal wants LF, and a last line
+// that ends with one.
+std::string enLignesUnix(const std::string& texte) {
+    std::string sortie;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        if (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') {
+            continue;
+        }
+        sortie += texte[i];
+    }
+    if (sortie.empty() || sortie.back() != '\n') {
+        sortie += '\n';
+    }
+    return sortie;
+}
+
+int calculer(const cli::Demande& demande) {
+    Module1 module;
+    module.NumFiltre = static_cast<std::int16_t>(demande.NumFiltre);
+    module.NumOrdre = static_cast<std::int16_t>(demande.NumOrdre);
+    const SelectionAffichee selection{demande.type, LibellesFiltre[demande.NumFiltre],
+                                      libelleType(demande.type)};
+    const std::string separateur = demande.separateur.value_or(separateurUtilisateur());
+    const IssueCalcul issue = executerCalcul(module, selection, demande.texteFrequence, separateur);
+    std::cout << enLignesUnix(issue.message);
+    return issue.contenu == ContenuResultat::Rapport ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    std::setlocale(LC_ALL, "");
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const cli::Commande commande = cli::analyserArguments(arguments);
+    if (const auto* erreur = std::get_if<cli::ErreurUsage>(&commande)) {
+        std::cerr << "quorvan-cli : " << erreur->message << "\n"
+                  << "Essayez \u00AB quorvan-cli --help \u00BB.\n";
+        return 2;
+    }
+    if (std::holds_alternative<cli::AfficherAide>(commande)) {
+        std::cout << cli::texteAide();
+        return 0;
+    }
+    if (std::holds_alternative<cli::AfficherVersion>(commande)) {
+        std::cout << "quorvan-cli " << QUORVAN_VERSION << "\n";
+        return 0;
+    }
+    return calculer(std::get<cli::Demande>(commande));
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Quorvan need, and the locales the
+# tests format numbers in. Installs only what is missing, so it is quick to run again.
+set -euo pipefail
+
+paquets=(
+    cmake make g++ pkg-config     # build
+    qt6-base-dev                  # Qt 6 Widgets, PrintSupport and Core
+    libgtest-dev                  # unit and GUI tests
+    clang libclang-rt-14-dev      # libFuzzer targets
+    clang-format                  # formatting check
+    locales                       # French and English locales for the tests
+)
+locales_voulues=(fr_FR.UTF-8 en_US.UTF-8)
+
+en_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+manquants=()
+for p in "${paquets[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        manquants+=("$p")
+    fi
+done
+if [ "${#manquants[@]}" -gt 0 ]; then
+    echo "Installation de : ${manquants[*]}"
+    en_root apt-get update -qq
+    en_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        "${manquants[@]}"
+fi
+
+a_generer=0
+for l in "${locales_voulues[@]}"; do
+    nom_court="$(echo "${l%%.*}.utf8")"
+    if ! locale -a 2>/dev/null | grep -qx "$nom_court"; then
+        en_root sed -i "s/^# *\(${l} UTF-8\)/\1/" /etc/locale.gen
+        grep -qx "${l} UTF-8" /etc/locale.gen || echo "${l} UTF-8" | en_root tee -a /etc/locale.gen >/dev/null
+        a_generer=1
+    fi
+done
+if [ "$a_generer" -eq 1 ]; then
+    en_root locale-gen >/dev/null
+fi

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quorvan {
+
+// How the report writes its numbers. `separateur` is the decimal separator of the user's
+// regional settings, as UTF-8 text ("," or "." in practice).
+
+// An integer with its sign place: " 4", " 10000", "-3".
+[[nodiscard]] std::string formatEntierSigne(std::int64_t valeur);
+
+// Rounded to three decimals, ties away from zero; every integer digit, then the separator
+// always, then up to three decimals without trailing zeros: "1000,", "1234,568", "0,25".
+// Exact for every finite double.
+[[nodiscard]] std::string formatTroisDecimales(double valeur, std::string_view separateur);
+
+// A resistance rounded to whole ohms, ties to even, as bare digits: "1693", "559".
+[[nodiscard]] std::string formatOhmsArrondis(double ohms);
+
+// A component number as bare digits: "1" to "7".
+[[nodiscard]] std::string formatNumeroComposant(int numero);
+
+// A capacitance in farads as " pF", " nF" or " µF": "22, pF", "4,7 nF", "0,22 µF".
+[[nodiscard]] std::string FormatCapacite(double farads, std::string_view separateur);
+
+} // namespace quorvan
