@@ -1,0 +1,52 @@
+// Quorvan: designs active filters built from operational amplifiers.
+
+#include "Desktop.h"
+#include "Form1.h"
+#include "IconeAmpli.h"
+#include "Printer.h"
+#include "Printing.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt aborts with a long message; say it in one line instead.
+bool affichageDisponible() {
+    const char* plateforme = std::getenv("QT_QPA_PLATFORM");
+    if (plateforme != nullptr && *plateforme != '\0') {
+        return true;
+    }
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+// TEMPORAIRE: replaced by the QPrinter-backed printing.
+class SansImprimante final : public quorvan::toolkit::Printing {
+public:
+    std::unique_ptr<quorvan::toolkit::Printer> defaultPrinter() override { return nullptr; }
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (!affichageDisponible()) {
+        std::fputs("quorvan : aucun affichage graphique disponible (DISPLAY et "
+                   "WAYLAND_DISPLAY sont vides).\n",
+                   stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvan"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVAN_VERSION));
+    QApplication::setWindowIcon(quorvan::iconeAmpli());
+
+    quorvan::toolkit::QtDesktop bureau;
+    SansImprimante impression;
+    quorvan::Form1 form1(bureau, impression);
+    form1.Form_Load();
+    return QApplication::exec();
+}

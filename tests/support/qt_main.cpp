@@ -1,0 +1,15 @@
+// Test entry point for suites that need a QApplication (widgets, fonts, clipboard).
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests at build time needs no display.
+    if (GTEST_FLAG_GET(list_tests)) {
+        return RUN_ALL_TESTS();
+    }
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}

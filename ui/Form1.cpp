@@ -1,0 +1,212 @@
+#include "Form1.h"
+
+#include "APropos.h"
+#include "CommandeCalcul.h"
+#include "ConceptionForm1.h"
+#include "Controls.h"
+#include "Desktop.h"
+#include "IconeAmpli.h"
+#include "ImageList1.h"
+#include "Impression.h"
+#include "Libelles.h"
+#include "MenuItemArray.h"
+#include "PictureBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <array>
+#include <string>
+
+namespace quorvan {
+
+namespace {
+
+QString depuisUtf8(std::string_view texte) {
+    return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size()));
+}
+
+// Captions of the family items, index 0..5; the Chebyshev items have no access key.
+constexpr std::array<std::string_view, 6> ItemsFiltre = {
+    "&Bessel (Phase lin\u00E9aire pas d'ondulation)",
+    "Bu&tterworth (Bande passante plate, l\u00E9g\u00E8re ondulation)",
+    "Chebyshev (ondulation +/- 0.5 dB)",
+    "Chebyshev (ondulation +/- 1 dB)",
+    "Chebyshev (ondulation +/- 2 dB)",
+    "Chebyshev (ondulation +/- 3 dB)",
+};
+
+} // namespace
+
+Form1::Form1(toolkit::Desktop& bureau, toolkit::Printing& impression, QWidget* parent)
+    : QMainWindow(parent)
+    , bureau_(bureau)
+    , impression_(impression)
+    , ImageList1_(chargerImageList1()) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(depuisUtf8(ConceptionForm1.caption));
+    setWindowIcon(iconeAmpli());
+    createControls();
+    createMenus();
+    setDesignGeometry();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls() {
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    toolkit::buildControls(client, ControlesForm1, toolkit::logicalDpi(this));
+
+    TextFreq_ = client->findChild<toolkit::TextBox*>(QStringLiteral("TextFreq"));
+    Picture1_ = client->findChild<toolkit::PictureBox*>(QStringLiteral("Picture1"));
+    LblFiltre_ = client->findChild<toolkit::Label*>(QStringLiteral("LblFiltre"));
+    LblType_ = client->findChild<toolkit::Label*>(QStringLiteral("LblType"));
+    LblOrdre_ = client->findChild<toolkit::Label*>(QStringLiteral("LblOrdre"));
+    auto* label1 = client->findChild<toolkit::Label*>(QStringLiteral("Label1"));
+
+    // The scroll-bar colour behind the frequency, the menu-text colour (black) behind the
+    // diagram so that its transparent white shows black.
+    QPalette couleurs = TextFreq_->palette();
+    couleurs.setColor(QPalette::Base, couleurs.color(QPalette::Button));
+    TextFreq_->setPalette(couleurs);
+    Picture1_->setBackground(QApplication::palette("QMenu").color(QPalette::WindowText));
+
+    // The family name ends just before the type label.
+    LblFiltre_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LblFiltre_->setCaption(LblFiltre_->caption());
+
+    // Names a screen reader announces; the frequency box takes its caption's.
+    label1->setBuddy(TextFreq_);
+    TextFreq_->setAccessibleName(label1->text());
+    Picture1_->setAccessibleName(QStringLiteral("Sch\u00E9ma du filtre"));
+    for (auto* bouton : client->findChildren<toolkit::CommandButton*>()) {
+        bouton->setAccessibleName(bouton->text());
+    }
+    for (auto* etiquette : client->findChildren<toolkit::Label*>()) {
+        etiquette->setAccessibleName(etiquette->text());
+    }
+
+    connect(client->findChild<toolkit::CommandButton*>(QStringLiteral("CmdCalcul")),
+            &QPushButton::clicked, this, &Form1::CmdCalcul_Click);
+    connect(client->findChild<toolkit::CommandButton*>(QStringLiteral("CmdImprim")),
+            &QPushButton::clicked, this, &Form1::CmdImprim_Click);
+}
+
+void Form1::createMenus() {
+    QMenuBar* barre = menuBar();
+
+    auto* quitter = new QAction(QStringLiteral("&Quitter"), this);
+    quitter->setObjectName(QStringLiteral("MnuQuitter"));
+    connect(quitter, &QAction::triggered, this, &Form1::MnuQuitter_Click);
+    barre->addAction(quitter);
+
+    QMenu* structure = barre->addMenu(QStringLiteral("&Structure du filtre"));
+    structure->setObjectName(QStringLiteral("MnuStructure"));
+    MnuFiltre_ = new toolkit::MenuItemArray(structure, QStringLiteral("MnuFiltre"),
+                                            [this](std::int16_t index) { MnuFiltre_Click(index); });
+    for (std::int16_t i = 0; i < 6; ++i) {
+        MnuFiltre_->addItem(i, depuisUtf8(ItemsFiltre[i]));
+    }
+
+    QMenu* ordre = barre->addMenu(QStringLiteral("&Ordre du filtre"));
+    ordre->setObjectName(QStringLiteral("MnuOrdre"));
+    MnuO_ = new toolkit::MenuItemArray(ordre, QStringLiteral("MnuO"),
+                                       [this](std::int16_t index) { MnuO_Click(index); });
+    for (std::int16_t i = 2; i <= 7; ++i) {
+        MnuO_->addItem(i, QStringLiteral("&%1").arg(i));
+    }
+
+    QMenu* type = barre->addMenu(QStringLiteral("&Type de filtre"));
+    type->setObjectName(QStringLiteral("MnuTypeFiltre"));
+    MnuType_ = new toolkit::MenuItemArray(type, QStringLiteral("MnuType"),
+                                          [this](std::int16_t index) { MnuType_Click(index); });
+    MnuType_->addItem(0, QStringLiteral("Passe-&Bas"), true);
+    MnuType_->addItem(1, QStringLiteral("Passe-&Haut"), true);
+
+    QMenu* interrogation = barre->addMenu(QStringLiteral("&?"));
+    interrogation->setObjectName(QStringLiteral("MnuInterrogation"));
+    QAction* aPropos = interrogation->addAction(QStringLiteral("A &propos de ..."));
+    aPropos->setObjectName(QStringLiteral("MnuAPropos"));
+    connect(aPropos, &QAction::triggered, this, &Form1::MnuAPropos_Click);
+}
+
+void Form1::setDesignGeometry() {
+    // The design places the client area, below the menu bar, at a fixed point of the screen.
+    const QRect client = toolkit::clientGeometry(ConceptionForm1, toolkit::logicalDpi(this));
+    const int barre = menuBar()->sizeHint().height();
+    setGeometry(client.adjusted(0, -barre, 0, 0));
+}
+
+void Form1::Form_Load() {
+    MnuO_Click(2);
+    MnuFiltre_Click(0);
+    MnuType_Click(0);
+    // The coefficient table is constant data, present from the start.
+    show();
+    TextFreq_->takeFocus();
+}
+
+void Form1::MnuFiltre_Click(std::int16_t Index) {
+    for (std::int16_t i = 0; i <= 5; ++i) {
+        MnuFiltre_->setChecked(i, false);
+    }
+    MnuFiltre_->setChecked(Index, true);
+    module_.NumFiltre = Index;
+    LblFiltre_->setCaption(depuisUtf8(LibellesFiltre[Index]));
+}
+
+void Form1::MnuO_Click(std::int16_t Index) {
+    for (std::int16_t i = 2; i <= 7; ++i) {
+        MnuO_->setChecked(i, false);
+    }
+    MnuO_->setChecked(Index, true);
+    module_.NumOrdre = Index;
+    numeroImage_ = MnuType_->isChecked(0) ? Index - 1 : Index + 5;
+    Picture1_->setPicture(ImageList1_.picture(numeroImage_));
+    LblOrdre_->setCaption(QStringLiteral("Ordre %1").arg(module_.NumOrdre));
+}
+
+void Form1::MnuType_Click(std::int16_t Index) {
+    MnuType_->setChecked(0, false);
+    MnuType_->setChecked(1, false);
+    MnuType_->setChecked(Index, true);
+    MnuO_Click(module_.NumOrdre);
+    const TypeFiltre type = Index == 0 ? TypeFiltre::PasseBas : TypeFiltre::PasseHaut;
+    LblType_->setCaption(depuisUtf8(libelleType(type)));
+}
+
+void Form1::CmdCalcul_Click() {
+    const TypeFiltre type = MnuType_->isChecked(0) ? TypeFiltre::PasseBas : TypeFiltre::PasseHaut;
+    const std::string filtre = LblFiltre_->caption().toStdString();
+    const std::string libelleType = LblType_->caption().toStdString();
+    // Numbers are written the way the user's regional settings write them.
+    const std::string separateur = QLocale().decimalPoint().toStdString();
+    const IssueCalcul issue = executerCalcul(module_, {type, filtre, libelleType},
+                                             TextFreq_->text().toStdString(), separateur);
+    Resultat_ = QString::fromStdString(issue.Resultat);
+    if (issue.bip) {
+        bureau_.beep();
+    }
+    bureau_.showMessage(this, QString::fromStdString(issue.message), toolkit::MessageIcon::None);
+    if (issue.focusFrequence) {
+        TextFreq_->takeFocus();
+    }
+}
+
+void Form1::CmdImprim_Click() {
+    imprimerResultat(impression_, bureau_, this, Picture1_->picture(), Resultat_);
+}
+
+void Form1::MnuAPropos_Click() {
+    bureau_.showMessage(this, QString::fromStdString(texteAPropos()),
+                        toolkit::MessageIcon::Information);
+}
+
+void Form1::MnuQuitter_Click() { close(); }
+
+} // namespace quorvan

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "ImageList.h"
+#include "Module1.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <cstdint>
+
+class QAction;
+
+namespace quorvan {
+
+namespace toolkit {
+class Desktop;
+class Label;
+class MenuItemArray;
+class PictureBox;
+class Printing;
+class TextBox;
+} // namespace toolkit
+
+// The main window: the selection menus, the frequency box, "Calcul", "Impression du
+// résultat", the circuit diagram of the selection and the status line that names it.
+class Form1 final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    Form1(toolkit::Desktop& bureau, toolkit::Printing& impression, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The start-up sequence: Bessel, order 2, low-pass; shows the window with the focus in
+    // the frequency box.
+    void Form_Load();
+
+    void MnuFiltre_Click(std::int16_t Index);
+    void MnuO_Click(std::int16_t Index);
+    void MnuType_Click(std::int16_t Index);
+    void CmdCalcul_Click();
+    void CmdImprim_Click();
+    void MnuAPropos_Click();
+    void MnuQuitter_Click();
+
+    // The selection and the arrays of the last computation.
+    [[nodiscard]] const Module1& module1() const { return module_; }
+    // The last report or failure message, lines ending in CR LF.
+    [[nodiscard]] const QString& Resultat() const { return Resultat_; }
+    // The number in ImageList1 of the picture Picture1 shows.
+    [[nodiscard]] int numeroImage() const { return numeroImage_; }
+
+private:
+    void createControls();
+    void createMenus();
+    void setDesignGeometry();
+
+    toolkit::Desktop& bureau_;
+    toolkit::Printing& impression_;
+
+    Module1 module_;
+    QString Resultat_;
+    int numeroImage_ = 0;
+    toolkit::ImageList ImageList1_;
+
+    toolkit::TextBox* TextFreq_ = nullptr;
+    toolkit::PictureBox* Picture1_ = nullptr;
+    toolkit::Label* LblFiltre_ = nullptr;
+    toolkit::Label* LblType_ = nullptr;
+    toolkit::Label* LblOrdre_ = nullptr;
+    toolkit::MenuItemArray* MnuFiltre_ = nullptr;
+    toolkit::MenuItemArray* MnuO_ = nullptr;
+    toolkit::MenuItemArray* MnuType_ = nullptr;
+};
+
+} // namespace quorvan

@@ -1,0 +1,18 @@
+#include "ImageList1.h"
+
+#include "Circuit.h"
+#include "DessinSchema.h"
+
+namespace quorvan {
+
+toolkit::ImageList chargerImageList1() {
+    toolkit::ImageList images;
+    for (const TypeFiltre type : {TypeFiltre::PasseBas, TypeFiltre::PasseHaut}) {
+        for (int ordre = circuit::OrdreMin; ordre <= circuit::OrdreMax; ++ordre) {
+            images.add(schematics::imageSchema(circuit::composerCircuit(type, ordre)));
+        }
+    }
+    return images;
+}
+
+} // namespace quorvan

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ImageList.h"
+
+namespace quorvan {
+
+// ImageList1: the twelve circuit pictures, low-pass orders 2..7 then high-pass orders 2..7,
+// each drawn from its circuit. Needs a QGuiApplication.
+[[nodiscard]] toolkit::ImageList chargerImageList1();
+
+} // namespace quorvan
