@@ -5,11 +5,12 @@ set -euo pipefail
 
 paquets=(
     cmake make g++ pkg-config     # build
-    qt6-base-dev                  # Qt 6 Widgets, PrintSupport and Core
+    qt6-base-dev qt6-qpa-plugins  # Qt 6 Widgets, PrintSupport and Core; X11 and offscreen
     libgtest-dev                  # unit and GUI tests
     clang libclang-rt-14-dev      # libFuzzer targets
     clang-format                  # formatting check
     locales                       # French and English locales for the tests
+    xvfb xauth xdotool            # the window tested on a real X server
 )
 locales_voulues=(fr_FR.UTF-8 en_US.UTF-8)
 

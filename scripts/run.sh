@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Quorvan and designs an example filter with it.
+# Installs what is missing, builds Quorvan and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake --preset dev >/dev/null
-cmake --build --preset dev -j"$(nproc)" --target quorvan-cli
-build/dev/cli/quorvan-cli --filtre butterworth --ordre 4 --type passe-haut 1000
+cmake --build --preset dev -j"$(nproc)" --target quorvan
+exec build/dev/app/quorvan

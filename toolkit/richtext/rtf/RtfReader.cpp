@@ -27,12 +27,14 @@ constexpr char32_t Replacement = U'\uFFFD';
 constexpr char32_t LineSeparator = U'\u2028';
 
 // Destinations whose text is not part of the document.
-constexpr std::array<std::string_view, 23> SkippedDestinations = {
-    "info",      "stylesheet", "pict",     "object",     "header",           "headerl",
-    "headerr",   "headerf",    "footer",   "footerl",    "footerr",          "footerf",
-    "footnote",  "fldinst",    "listtable", "listoverridetable", "revtbl",   "rsidtbl",
-    "generator", "falt",       "panose",   "themedata",  "latentstyles",
-};
+constexpr auto SkippedDestinations = std::to_array<std::string_view>({
+    "info",     "stylesheet", "pict",         "object",
+    "header",   "headerl",    "headerr",      "headerf",
+    "footer",   "footerl",    "footerr",      "footerf",
+    "footnote", "fldinst",    "listtable",    "listoverridetable",
+    "revtbl",   "rsidtbl",    "generator",    "falt",
+    "panose",   "themedata",  "latentstyles",
+});
 
 enum class Destination { Text, FontTable, ColourTable, Skipped };
 
@@ -44,8 +46,12 @@ struct GroupState {
     int unicodeSkip = 1; // \uc: characters after \uN that stand in for it
 };
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int hexValue(char c) {
     if (isDigit(c)) {
@@ -60,7 +66,9 @@ int hexValue(char c) {
     return -1;
 }
 
-int clampTo(int value, int low, int high) { return std::clamp(value, low, high); }
+int clampTo(int value, int low, int high) {
+    return std::clamp(value, low, high);
+}
 
 std::string trimmed(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
@@ -73,7 +81,10 @@ std::string trimmed(const std::string& text) {
 
 class Reader {
 public:
-    explicit Reader(std::string_view input) : input_(input) { groups_.emplace_back(); }
+    explicit Reader(std::string_view input)
+        : input_(input) {
+        groups_.emplace_back();
+    }
 
     Document run() {
         while (pos_ < input_.size() && !finished_) {
@@ -456,7 +467,7 @@ private:
     bool finished_ = false;
     Document document_;
     std::vector<GroupState> groups_; // groups_.front() stands outside the document's group
-    int overflow_ = 0;               // groups open beyond MaxDepth
+    std::size_t overflow_ = 0;       // groups open beyond MaxDepth
     int fallbackLeft_ = 0;
     Paragraph paragraph_;
     Font pendingFont_;

@@ -15,9 +15,9 @@
 namespace quorvan::toolkit::rtf {
 
 struct CharFormat {
-    int font = -1;        // the font's number in the font table; -1 when none was chosen
-    int halfPoints = 24;  // font size in half points (\fs); 12 points unless set
-    int colour = 0;       // index into the colour table; 0 is the default text colour
+    int font = -1;       // the font's number in the font table; -1 when none was chosen
+    int halfPoints = 24; // font size in half points (\fs); 12 points unless set
+    int colour = 0;      // index into the colour table; 0 is the default text colour
     bool underline = false;
 
     friend bool operator==(const CharFormat&, const CharFormat&) = default;
@@ -31,9 +31,9 @@ struct Run {
 };
 
 struct ParagraphFormat {
-    int leftIndent = 0;      // \li
-    int firstLineIndent = 0; // \fi, relative to the left indent; negative for a hanging line
-    int rightIndent = 0;     // \ri
+    int leftIndent = 0;        // \li
+    int firstLineIndent = 0;   // \fi, relative to the left indent; negative for a hanging line
+    int rightIndent = 0;       // \ri
     std::vector<int> tabStops; // \tx, from the left edge of the text, ascending
 
     friend bool operator==(const ParagraphFormat&, const ParagraphFormat&) = default;

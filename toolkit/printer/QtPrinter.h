@@ -1,0 +1,83 @@
+#pragma once
+
+#include "Printer.h"
+#include "Printing.h"
+
+#include <QColor>
+#include <QImage>
+#include <QPrinterInfo>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <variant>
+#include <vector>
+
+namespace quorvan::toolkit {
+
+// The lines that one print line puts on the page, in order: `text` cut at every CR LF, lone
+// CR and lone LF. The print position moves down once per line returned.
+[[nodiscard]] QStringList printedLines(const QString& text);
+
+// A printer object over QPrinter. It keeps the settings and the page content until endDoc(),
+// and only then opens the job, paints it and closes it, so a job that fails half-way is
+// aborted before the printing system sees any of it.
+class QtPrinter final : public Printer {
+public:
+    // A job on a printer of the system.
+    explicit QtPrinter(QPrinterInfo printer);
+    // A job written to a PDF file instead of a printer.
+    [[nodiscard]] static std::unique_ptr<QtPrinter> toPdfFile(const QString& fileName);
+
+    void setScaleMode(ScaleMode mode) override;
+    void setOrientation(PageOrientation orientation) override;
+    void setPrintQuality(PrintQuality quality) override;
+    void setCopies(std::int16_t copies) override;
+    void setColorMode(ColorMode mode) override;
+    void setDrawStyle(DrawStyle style) override;
+    void setForeColor(QColor colour) override;
+    void paintPicture(const QImage& picture, float x, float y) override;
+    void printLine(const QString& text) override;
+    [[nodiscard]] bool endDoc() override;
+
+private:
+    QtPrinter() = default;
+
+    struct Picture {
+        QImage image;
+        float x;
+        float y;
+    };
+    using Operation = std::variant<Picture, QString>;
+
+    QPrinterInfo printer_;
+    QString pdfFileName_; // set for a PDF job
+    PageOrientation orientation_ = PageOrientation::Portrait;
+    PrintQuality quality_ = PrintQuality::High;
+    std::int16_t copies_ = 1;
+    ColorMode colorMode_ = ColorMode::Color;
+    QColor foreColor_ = Qt::black;
+    std::vector<Operation> operations_;
+    bool ended_ = false;
+};
+
+// The system's default printer through QPrinterInfo; no printer when there is no default one.
+class QtPrinting final : public Printing {
+public:
+    [[nodiscard]] std::unique_ptr<Printer> defaultPrinter() override;
+};
+
+// Every job goes to one PDF file, overwritten by each job.
+class PdfPrinting final : public Printing {
+public:
+    explicit PdfPrinting(QString fileName)
+        : fileName_(std::move(fileName)) {}
+
+    [[nodiscard]] std::unique_ptr<Printer> defaultPrinter() override;
+
+private:
+    QString fileName_;
+};
+
+} // namespace quorvan::toolkit
