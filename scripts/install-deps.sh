@@ -11,6 +11,8 @@ paquets=(
     clang-format                  # formatting check
     locales                       # French and English locales for the tests
     xvfb xauth xdotool            # the window tested on a real X server
+    desktop-file-utils            # checks the desktop menu entry
+    fonts-liberation              # Liberation Serif, metric twin of the help text's Times New Roman
 )
 locales_voulues=(fr_FR.UTF-8 en_US.UTF-8)
 

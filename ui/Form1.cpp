@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "APropos.h"
+#include "Aide.h"
 #include "CommandeCalcul.h"
 #include "ConceptionForm1.h"
 #include "Controls.h"
@@ -130,6 +131,12 @@ void Form1::createMenus() {
 
     QMenu* interrogation = barre->addMenu(QStringLiteral("&?"));
     interrogation->setObjectName(QStringLiteral("MnuInterrogation"));
+    QAction* aide = interrogation->addAction(QStringLiteral("&Aide"));
+    aide->setObjectName(QStringLiteral("MnuAide"));
+    aide->setShortcut(QKeySequence(Qt::Key_F1));
+    // F1 works from anywhere in the program, also while one of its menus is open.
+    aide->setShortcutContext(Qt::ApplicationShortcut);
+    connect(aide, &QAction::triggered, this, [] { MnuAide_Click(); });
     QAction* aPropos = interrogation->addAction(QStringLiteral("A &propos de ..."));
     aPropos->setObjectName(QStringLiteral("MnuAPropos"));
     connect(aPropos, &QAction::triggered, this, &Form1::MnuAPropos_Click);

@@ -4,10 +4,12 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,7 +28,12 @@ std::string lire(const std::string& chemin) {
 
 // `arguments` is shell text; `environnement` is prefixed to the command (VAR=value ...).
 Sortie executer(const std::string& arguments, const std::string& environnement = "LC_ALL=C") {
-    const std::string err = testing::TempDir() + "quorvan_cli_stderr.txt";
+    // One file per run: several test processes may run at once.
+    std::string err = testing::TempDir() + "quorvan_cli_stderr_XXXXXX";
+    const int fd = mkstemp(err.data());
+    if (fd >= 0) {
+        close(fd);
+    }
     const std::string commande =
         "env " + environnement + " " + QUORVAN_CLI + " " + arguments + " 2>" + err;
     Sortie s;
@@ -42,6 +49,7 @@ Sortie executer(const std::string& arguments, const std::string& environnement =
     const int statut = pclose(tube);
     s.code = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
     s.err = lire(err);
+    std::remove(err.c_str());
     return s;
 }
 
