@@ -8,7 +8,7 @@ secondes="${1:-20}"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"$(nproc)"
 
-for cible in lecture_frequence commande_calcul; do
+for cible in lecture_frequence commande_calcul lecture_rtf; do
     corpus="build/fuzz/corpus/$cible"
     mkdir -p "$corpus"
     cp -n tests/fuzz/graines/* "$corpus"/ 2>/dev/null || true

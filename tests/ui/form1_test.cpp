@@ -1,4 +1,6 @@
+#include "Aide.h"
 #include "Form1.h"
+#include "FrmAide.h"
 #include "Printer.h"
 #include "Printing.h"
 #include "RecordingDesktop.h"
@@ -346,6 +348,18 @@ TEST_F(Form1Test, AboutShowsFourLinesWithTheInformationIcon) {
     EXPECT_EQ(lignes[1], "Version 1 Janvier 2001");
     EXPECT_TRUE(lignes[3].startsWith(QStringLiteral("Mel: ")));
     EXPECT_GT(lignes[3].size(), 5);
+}
+
+TEST_F(Form1Test, F1OpensTheHelpAlsoWhileAMenuIsOpen) {
+    QTest::keyClick(form.get(), 'S', Qt::AltModifier);
+    QMenu* menu = form->findChild<QMenu*>(QStringLiteral("MnuStructure"));
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000));
+    ASSERT_EQ(fenetreAide(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_F1);
+    ASSERT_TRUE(QTest::qWaitFor([] { return fenetreAide() != nullptr; }, 2000));
+    EXPECT_TRUE(fenetreAide()->isVisible());
+    fenetreAide()->close();
+    menu->close();
 }
 
 TEST_F(Form1Test, QuitClosesTheWindowAtOnce) {

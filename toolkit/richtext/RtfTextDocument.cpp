@@ -77,6 +77,7 @@ private:
     [[nodiscard]] QList<QTextOption::Tab> tabPositions(const rtf::ParagraphFormat& format, int left,
                                                        int lineStart) const {
         std::vector<int> stops = format.tabStops;
+        // A hanging first line has a stop where the paragraph's other lines begin.
         if (lineStart < left) {
             stops.push_back(left);
         }

@@ -12,7 +12,7 @@ namespace quorvan::toolkit::rtf {
 
 namespace {
 
-// Groups nested deeper than this are read past whole; the format keeps one state per open
+// Groups nested deeper than this are read past whole; the reader keeps one state per open
 // group, so without a bound a run of '{' would cost memory without end.
 constexpr std::size_t MaxDepth = 256;
 // Word's own limit of tab stops in a paragraph.
@@ -21,7 +21,7 @@ constexpr std::size_t MaxTabStops = 64;
 constexpr int MaxTwips = 31680;
 // 1638 points, the largest font size the format's writers produce.
 constexpr int MaxHalfPoints = 3276;
-constexpr std::size_t MaxFontName = 255;
+constexpr std::size_t MaxFontName = 255; // bytes kept of a font name
 
 constexpr char32_t Replacement = U'\uFFFD';
 constexpr char32_t LineSeparator = U'\u2028';
@@ -64,10 +64,6 @@ int hexValue(char c) {
         return c - 'A' + 10;
     }
     return -1;
-}
-
-int clampTo(int value, int low, int high) {
-    return std::clamp(value, low, high);
 }
 
 std::string trimmed(const std::string& text) {
@@ -148,10 +144,13 @@ private:
         if (state().destination == Destination::FontTable) {
             commitFont();
         }
-        groups_.pop_back();
-        if (groups_.size() == 1) {
-            finished_ = true; // the document's own group has closed
+        if (groups_.size() == 2) {
+            // The document's own group closes: its last paragraph takes the format it has
+            // here, not the one outside.
+            finished_ = true;
+            return;
         }
+        groups_.pop_back();
     }
 
     void controlSequence() {
@@ -296,7 +295,7 @@ private:
     }
 
     void colourTableWord(std::string_view word, int parameter) {
-        const auto component = static_cast<std::uint8_t>(clampTo(parameter, 0, 255));
+        const auto component = static_cast<std::uint8_t>(std::clamp(parameter, 0, 255));
         if (word == "red") {
             pendingColour_.red = component;
         } else if (word == "green") {
@@ -330,7 +329,7 @@ private:
             format.font = parameter;
         } else if (word == "fs") {
             if (hasParameter && parameter > 0) {
-                format.halfPoints = clampTo(parameter, 2, MaxHalfPoints);
+                format.halfPoints = std::clamp(parameter, 2, MaxHalfPoints);
             }
         } else if (word == "cf") {
             format.colour = std::max(parameter, 0);
@@ -340,13 +339,13 @@ private:
         } else if (word == "ulnone") {
             format.underline = false;
         } else if (word == "li") {
-            paragraph.leftIndent = clampTo(parameter, -MaxTwips, MaxTwips);
+            paragraph.leftIndent = std::clamp(parameter, -MaxTwips, MaxTwips);
         } else if (word == "ri") {
-            paragraph.rightIndent = clampTo(parameter, -MaxTwips, MaxTwips);
+            paragraph.rightIndent = std::clamp(parameter, -MaxTwips, MaxTwips);
         } else if (word == "fi") {
-            paragraph.firstLineIndent = clampTo(parameter, -MaxTwips, MaxTwips);
+            paragraph.firstLineIndent = std::clamp(parameter, -MaxTwips, MaxTwips);
         } else if (word == "tx") {
-            addTabStop(paragraph.tabStops, clampTo(parameter, 0, MaxTwips));
+            addTabStop(paragraph.tabStops, std::clamp(parameter, 0, MaxTwips));
         } else if (word == "deff") {
             document_.defaultFont = parameter;
             format.font = parameter;
@@ -355,7 +354,7 @@ private:
                 document_.defaultTab = std::min(parameter, MaxTwips);
             }
         } else if (word == "uc") {
-            state().unicodeSkip = clampTo(parameter, 0, 255);
+            state().unicodeSkip = std::clamp(parameter, 0, 255);
         } else if (word == "u") {
             unicodeEscape(parameter);
         }
