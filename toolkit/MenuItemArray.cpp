@@ -32,9 +32,13 @@ void MenuItemArray::setChecked(std::int16_t index, bool checked) {
     items_.at(index)->setChecked(checked);
 }
 
-bool MenuItemArray::isChecked(std::int16_t index) const { return items_.at(index)->isChecked(); }
+bool MenuItemArray::isChecked(std::int16_t index) const {
+    return items_.at(index)->isChecked();
+}
 
-QAction* MenuItemArray::action(std::int16_t index) const { return items_.at(index); }
+QAction* MenuItemArray::action(std::int16_t index) const {
+    return items_.at(index);
+}
 
 void MenuItemArray::onTriggered(QAction* action) {
     // Qt has already toggled the item's mark; put it back so the handler starts from the

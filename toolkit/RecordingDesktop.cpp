@@ -6,6 +6,8 @@ void RecordingDesktop::showMessage(QWidget* /*parent*/, const QString& text, Mes
     events_.push_back({Event::Kind::Message, text, QString::fromUtf8(ApplicationTitle), icon});
 }
 
-void RecordingDesktop::beep() { events_.push_back({Event::Kind::Beep, {}, {}, {}}); }
+void RecordingDesktop::beep() {
+    events_.push_back({Event::Kind::Beep, {}, {}, {}});
+}
 
 } // namespace quorvan::toolkit

@@ -214,6 +214,8 @@ void Form1::MnuAPropos_Click() {
                         toolkit::MessageIcon::Information);
 }
 
-void Form1::MnuQuitter_Click() { close(); }
+void Form1::MnuQuitter_Click() {
+    close();
+}
 
 } // namespace quorvan

@@ -20,8 +20,8 @@ QImage dessinerIconeAmpli(int taille) {
     p.setBrush(Qt::NoBrush);
     const QPolygonF triangle({QPointF(7, 3), QPointF(7, 29), QPointF(28, 16)});
     p.drawPolygon(triangle);
-    p.drawLine(QPointF(0, 10), QPointF(7, 10));  // inverting input
-    p.drawLine(QPointF(0, 22), QPointF(7, 22));  // non-inverting input
+    p.drawLine(QPointF(0, 10), QPointF(7, 10));   // inverting input
+    p.drawLine(QPointF(0, 22), QPointF(7, 22));   // non-inverting input
     p.drawLine(QPointF(28, 16), QPointF(32, 16)); // output
     p.drawLine(QPointF(10, 10), QPointF(15, 10)); // "-"
     p.drawLine(QPointF(10, 22), QPointF(15, 22)); // "+"

@@ -16,6 +16,7 @@ TEST(AnalyserArguments, Defaults) {
     EXPECT_EQ(d->NumOrdre, 2);
     EXPECT_EQ(d->type, TypeFiltre::PasseBas);
     EXPECT_FALSE(d->separateur.has_value());
+    EXPECT_FALSE(d->fichierSpice.has_value());
     EXPECT_EQ(d->texteFrequence, "1000");
 }
 
@@ -34,6 +35,27 @@ TEST(AnalyserArguments, EveryOptionInBothSpellings) {
         EXPECT_EQ(d->type, TypeFiltre::PasseHaut);
         EXPECT_EQ(d->separateur, ",");
         EXPECT_EQ(d->texteFrequence, "1 000");
+    }
+}
+
+TEST(AnalyserArguments, SpiceFileInBothSpellingsAndStandardOutput) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* fichier;
+    } cas[] = {
+        {{"--spice", "filtre.cir", "1000"}, "filtre.cir"},
+        {{"--spice=filtre.cir", "1000"}, "filtre.cir"},
+        {{"1000", "--spice", "-"}, "-"},
+        {{"--spice=-", "1000"}, "-"},
+        {{"--spice", "a.cir", "--spice", "b.cir", "1000"}, "b.cir"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        const Commande commande = analyserArguments(c.arguments);
+        const auto* d = std::get_if<Demande>(&commande);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->fichierSpice, c.fichier);
+        EXPECT_EQ(d->texteFrequence, "1000");
     }
 }
 
@@ -61,6 +83,9 @@ TEST(AnalyserArguments, UsageErrors) {
              {"--decimal", ";", "1000"},
              {"--frequence", "1000"},
              {"1000", "--ordre"},
+             {"1000", "--spice"},
+             {"--spice=", "1000"},
+             {"--spice", "1000"},
          }) {
         const Commande c = analyserArguments(args);
         EXPECT_NE(std::get_if<ErreurUsage>(&c), nullptr) << testing::PrintToString(args);

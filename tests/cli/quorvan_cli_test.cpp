@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -118,6 +121,118 @@ TEST(QuorvanCli, HelpAndVersion) {
     const Sortie version = executer("--version");
     EXPECT_EQ(version.code, 0);
     EXPECT_EQ(version.out, "quorvan-cli 1.00\n");
+}
+
+// A directory of its own for the files a run writes; the test leaves it behind, empty.
+std::string dossierTemporaire() {
+    std::string modele = testing::TempDir() + "quorvan_cli_spice_XXXXXX";
+    return mkdtemp(modele.data()) != nullptr ? modele : testing::TempDir();
+}
+
+bool existe(const std::string& chemin) {
+    struct stat s {};
+    return stat(chemin.c_str(), &s) == 0;
+}
+
+// The standard output of "--spice -": the report, then the netlist from its title line on.
+struct RapportEtNetlist {
+    std::string rapport;
+    std::string netlist;
+};
+
+RapportEtNetlist separer(const std::string& sortie) {
+    const auto debut = sortie.find("\n* Quorvan");
+    if (debut == std::string::npos) {
+        return {sortie, ""};
+    }
+    return {sortie.substr(0, debut + 1), sortie.substr(debut + 1)};
+}
+
+TEST(QuorvanCliSpice, NetlistFollowsTheUnchangedReportOnStandardOutput) {
+    for (const char* arguments : {"--decimal , 1000", "--type passe-haut --ordre 5 2e3"}) {
+        SCOPED_TRACE(arguments);
+        const Sortie seul = executer(arguments);
+        const Sortie avec = executer(std::string("--spice - ") + arguments);
+        EXPECT_EQ(avec.code, 0);
+        const RapportEtNetlist r = separer(avec.out);
+        EXPECT_EQ(r.rapport, seul.out);
+        EXPECT_TRUE(r.netlist.ends_with("\n.end\n")) << r.netlist;
+    }
+}
+
+TEST(QuorvanCliSpice, FileHoldsTheNetlistAndStandardOutputOnlyTheReport) {
+    const std::string fichier = dossierTemporaire() + "/filtre.cir";
+    const Sortie s = executer("--filtre chebyshev-1 --ordre 6 --spice=" + fichier + " 440");
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(s.out, executer("--filtre chebyshev-1 --ordre 6 440").out);
+    EXPECT_EQ(lire(fichier),
+              separer(executer("--filtre chebyshev-1 --ordre 6 --spice - 440").out).netlist);
+    std::remove(fichier.c_str());
+}
+
+TEST(QuorvanCliSpice, FailedDesignWritesNoNetlist) {
+    const std::string dossier = dossierTemporaire();
+    for (const char* arguments : {"''", "abc", "0.05", "1e7", "--type passe-haut 0.01"}) {
+        SCOPED_TRACE(arguments);
+        const std::string fichier = dossier + "/filtre.cir";
+        const Sortie s = executer("--spice " + fichier + " " + arguments);
+        EXPECT_EQ(s.code, 1);
+        EXPECT_FALSE(existe(fichier));
+        const Sortie surLaSortie = executer(std::string("--spice - ") + arguments);
+        EXPECT_EQ(surLaSortie.code, 1);
+        EXPECT_EQ(surLaSortie.out, executer(arguments).out);
+    }
+}
+
+TEST(QuorvanCliSpice, UnwritableFileIsReportedAndExitsWith1) {
+    const Sortie s = executer("--spice " + dossierTemporaire() + "/absent/filtre.cir 1000");
+    EXPECT_EQ(s.code, 1);
+    EXPECT_EQ(s.out, executer("1000").out); // the design is still shown
+    EXPECT_NE(s.err.find("absent/filtre.cir"), std::string::npos) << s.err;
+}
+
+// Each reported value is the netlist's value rounded: to three decimals in its unit for a
+// capacitor, to the ohm for a resistor. The common value is the first of its kind drawn.
+TEST(QuorvanCliSpice, NetlistHoldsTheReportedValuesUnrounded) {
+    for (const char* arguments :
+         {"--ordre 3 1000", "--filtre butterworth --ordre 4 --type passe-haut 1000",
+          "--filtre chebyshev-3 --ordre 7 20000",
+          "--filtre chebyshev-1 --ordre 5 --type "
+          "passe-haut 2"}) {
+        SCOPED_TRACE(arguments);
+        const Sortie s = executer(std::string("--decimal . --spice - ") + arguments);
+        ASSERT_EQ(s.code, 0);
+        const RapportEtNetlist r = separer(s.out);
+        std::istringstream rapport(r.rapport);
+        int compares = 0;
+        for (std::string ligne; std::getline(rapport, ligne);) {
+            std::istringstream champs(ligne);
+            std::string nom, egal, valeur, unite;
+            if (!(champs >> nom >> egal >> valeur >> unite) || egal != "=" ||
+                (nom.front() != 'R' && nom.front() != 'C')) {
+                continue;
+            }
+            const std::string element = nom.size() == 1 ? nom + "1" : nom;
+            const auto debut = r.netlist.find("\n" + element + " ");
+            ASSERT_NE(debut, std::string::npos) << element;
+            const std::string ligneNetlist =
+                r.netlist.substr(debut + 1, r.netlist.find('\n', debut + 1) - debut - 1);
+            const std::string exacte = ligneNetlist.substr(ligneNetlist.rfind(' ') + 1);
+            double v = 0.0;
+            double affichee = 0.0;
+            std::from_chars(exacte.data(), exacte.data() + exacte.size(), v);
+            std::from_chars(valeur.data(), valeur.data() + valeur.size(), affichee);
+            const double echelle = unite == "Ohms" ? 1.0
+                                   : unite == "pF" ? 1e-12
+                                   : unite == "nF" ? 1e-9
+                                                   : 1e-6;
+            const double demiPas = unite == "Ohms" ? 0.5 : 0.5e-3;
+            EXPECT_LE(std::abs(v / echelle - affichee), demiPas * (1 + 1e-9))
+                << ligne << " / " << ligneNetlist;
+            ++compares;
+        }
+        EXPECT_GE(compares, 4);
+    }
 }
 
 } // namespace

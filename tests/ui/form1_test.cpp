@@ -83,8 +83,9 @@ protected:
 };
 
 TEST_F(Form1Test, StartsWithBesselOrder2LowPass) {
-    EXPECT_EQ(form->windowTitle(),
-              QString::fromUtf8("Quorvan: Calcul de Quorvan \u00E0 Amplificateurs Op\u00E9rationnels"));
+    EXPECT_EQ(
+        form->windowTitle(),
+        QString::fromUtf8("Quorvan: Calcul de Quorvan \u00E0 Amplificateurs Op\u00E9rationnels"));
     EXPECT_EQ(texte("LblFiltre"), "Filtre de Bessel");
     EXPECT_EQ(texte("LblType"), "Passe-bas");
     EXPECT_EQ(texte("LblOrdre"), "Ordre 2");
@@ -127,8 +128,7 @@ TEST_F(Form1Test, ControlsStandWhereTheDesignPutsThem) {
             EXPECT_EQ(w->geometry(), design);
         }
     }
-    EXPECT_EQ(controle<QWidget>("LblFiltre")->geometry().right(),
-              px(960) + px(3285) - 1);
+    EXPECT_EQ(controle<QWidget>("LblFiltre")->geometry().right(), px(960) + px(3285) - 1);
     if (dpi == 96) {
         EXPECT_EQ(controle<QWidget>("Picture1")->contentsRect().width(), 645);
     }
@@ -145,7 +145,8 @@ TEST_F(Form1Test, ResizingMovesNoControl) {
     form->resize(300, 200);
     QApplication::processEvents();
     for (qsizetype i = 0; i < enfants.size(); ++i) {
-        EXPECT_EQ(enfants[i]->geometry(), avant[static_cast<std::size_t>(i)]) << enfants[i]->objectName().toStdString();
+        EXPECT_EQ(enfants[i]->geometry(), avant[static_cast<std::size_t>(i)])
+            << enfants[i]->objectName().toStdString();
     }
 }
 
@@ -161,21 +162,61 @@ struct Sequence {
 
 TEST_F(Form1Test, MenuChoicesKeepOneCheckMarkAndTheLabelsInStep) {
     const Sequence sequences[] = {
-        {"order 5, then high-pass", {{"MnuO", 5}, {"MnuType", 1}}, 0, 5, false, 10,
+        {"order 5, then high-pass",
+         {{"MnuO", 5}, {"MnuType", 1}},
+         0,
+         5,
+         false,
+         10,
          "Filtre de Bessel"},
-        {"high-pass, then order 7", {{"MnuType", 1}, {"MnuO", 7}}, 0, 7, false, 12,
+        {"high-pass, then order 7",
+         {{"MnuType", 1}, {"MnuO", 7}},
+         0,
+         7,
+         false,
+         12,
          "Filtre de Bessel"},
-        {"Chebyshev 2 dB keeps the picture", {{"MnuO", 4}, {"MnuFiltre", 4}}, 4, 4, true, 3,
+        {"Chebyshev 2 dB keeps the picture",
+         {{"MnuO", 4}, {"MnuFiltre", 4}},
+         4,
+         4,
+         true,
+         3,
          "Filtre de Chebyshev (ondulation +/- 2 dB)"},
-        {"back to low-pass at order 3", {{"MnuType", 1}, {"MnuO", 3}, {"MnuType", 0}}, 0, 3,
-         true, 2, "Filtre de Bessel"},
-        {"already checked items", {{"MnuO", 2}, {"MnuType", 0}, {"MnuFiltre", 0}}, 0, 2, true,
-         1, "Filtre de Bessel"},
-        {"high-pass twice", {{"MnuType", 1}, {"MnuType", 1}, {"MnuO", 6}}, 0, 6, false, 11,
+        {"back to low-pass at order 3",
+         {{"MnuType", 1}, {"MnuO", 3}, {"MnuType", 0}},
+         0,
+         3,
+         true,
+         2,
          "Filtre de Bessel"},
-        {"every family then Butterworth", {{"MnuFiltre", 5}, {"MnuFiltre", 3}, {"MnuFiltre", 1}},
-         1, 2, true, 1, "Filtre de Butterworth"},
-        {"Chebyshev 0.5 dB, order 7 low-pass", {{"MnuFiltre", 2}, {"MnuO", 7}}, 2, 7, true, 6,
+        {"already checked items",
+         {{"MnuO", 2}, {"MnuType", 0}, {"MnuFiltre", 0}},
+         0,
+         2,
+         true,
+         1,
+         "Filtre de Bessel"},
+        {"high-pass twice",
+         {{"MnuType", 1}, {"MnuType", 1}, {"MnuO", 6}},
+         0,
+         6,
+         false,
+         11,
+         "Filtre de Bessel"},
+        {"every family then Butterworth",
+         {{"MnuFiltre", 5}, {"MnuFiltre", 3}, {"MnuFiltre", 1}},
+         1,
+         2,
+         true,
+         1,
+         "Filtre de Butterworth"},
+        {"Chebyshev 0.5 dB, order 7 low-pass",
+         {{"MnuFiltre", 2}, {"MnuO", 7}},
+         2,
+         7,
+         true,
+         6,
          "Filtre de Chebyshev (ondulation +/- 0.5 dB)"},
     };
     for (const Sequence& s : sequences) {
@@ -261,7 +302,8 @@ TEST_F(Form1Test, CalculateCarriesOutTheOutcome) {
 TEST_F(Form1Test, NumbersFollowTheUserDecimalSeparator) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     calculer(QStringLiteral("1000"));
-    EXPECT_TRUE(form->Resultat().contains(QString::fromUtf8("Fr\u00E9quence de coupure : 1000. Hz\r\n")));
+    EXPECT_TRUE(
+        form->Resultat().contains(QString::fromUtf8("Fr\u00E9quence de coupure : 1000. Hz\r\n")));
     EXPECT_TRUE(form->Resultat().contains(QStringLiteral("C1 = 15.916 nF\r\n")));
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     calculer(QStringLiteral("1000"));
@@ -344,7 +386,8 @@ TEST_F(Form1Test, AboutShowsFourLinesWithTheInformationIcon) {
     EXPECT_EQ(e.title, "Quorvan");
     const QStringList lignes = e.text.split(QStringLiteral("\r\n"));
     ASSERT_EQ(lignes.size(), 4);
-    EXPECT_EQ(lignes[0], QString::fromUtf8("Calcul de quorvan \u00E0 Amplificateurs Op\u00E9rationnels"));
+    EXPECT_EQ(lignes[0],
+              QString::fromUtf8("Calcul de quorvan \u00E0 Amplificateurs Op\u00E9rationnels"));
     EXPECT_EQ(lignes[1], "Version 1 Janvier 2001");
     EXPECT_TRUE(lignes[3].startsWith(QStringLiteral("Mel: ")));
     EXPECT_GT(lignes[3].size(), 5);

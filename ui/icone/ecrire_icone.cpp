@@ -15,7 +15,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     for (const int taille : {16, 32, 48, 64}) {
-        const QString dossier = QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(taille);
+        const QString dossier =
+            QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(taille);
         if (!QDir().mkpath(dossier) ||
             !quorvan::dessinerIconeAmpli(taille).save(dossier + QStringLiteral("/quorvan.png"))) {
             std::fprintf(stderr, "ecrire_icone : impossible d'\u00E9crire dans %s\n",

@@ -25,7 +25,9 @@ constexpr int PointsParMetre = 3780; // 96 dpi: the picture prints at its size o
 constexpr int DemiSigne = 2;         // the "-" and "+" at the op-amp inputs are 5 pixels
 constexpr int RetraitSigne = 6;      // from the triangle's left side to their centre
 
-QColor couleur(Encre encre) { return QColor(Couleurs.at(static_cast<std::size_t>(encre))); }
+QColor couleur(Encre encre) {
+    return QColor(Couleurs.at(static_cast<std::size_t>(encre)));
+}
 
 QPen crayon(Encre encre) {
     QPen pen(couleur(encre));

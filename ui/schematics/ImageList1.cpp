@@ -9,7 +9,10 @@ toolkit::ImageList chargerImageList1() {
     toolkit::ImageList images;
     for (const TypeFiltre type : {TypeFiltre::PasseBas, TypeFiltre::PasseHaut}) {
         for (int ordre = circuit::OrdreMin; ordre <= circuit::OrdreMax; ++ordre) {
-            images.add(schematics::imageSchema(circuit::composerCircuit(type, ordre)));
+            // Each picture is drawn the first time it is shown.
+            images.add(toolkit::ImageList::Drawing([type, ordre] {
+                return schematics::imageSchema(circuit::composerCircuit(type, ordre));
+            }));
         }
     }
     return images;

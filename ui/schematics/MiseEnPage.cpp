@@ -23,14 +23,14 @@ constexpr int FilEntree = 14;   // the bare input lead
 constexpr int FilSortie = 16;   // the bare output lead
 constexpr int EcartMoins = 20;  // inverting-input node to the op-amp; "+" comes down halfway
 constexpr int CoteAmpli = 40;   // the triangle is as wide as it is high
-constexpr int EcartSortie = 14; // op-amp tip to the vertical the feedback comes down on
+constexpr int EcartSortie = 12; // op-amp tip to the vertical the feedback comes down on
 
 // Symbol sizes: half lengths along the element and half widths across it.
 constexpr int DemiCorpsResistance = 12;
 constexpr int DemiLargeurResistance = 4;
 constexpr int DemiEcartArmatures = 3;
 constexpr int DemiArmature = 8;
-constexpr int Patte = 4;            // the red lead on each side of a resistor
+constexpr int Patte = 4; // the red lead on each side of a resistor
 constexpr int PatteCondensateur = 6;
 
 constexpr int EspaceEtiquette = 3; // between a symbol and its label
@@ -50,7 +50,7 @@ int longueurNaturelle(Nature nature) {
 
 QFont police(int pixels) {
     QFont f;
-    f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(pixels);
     f.setStyleStrategy(QFont::NoAntialias);
@@ -182,8 +182,7 @@ private:
     }
 
     void jonction(QPoint p) {
-        if (std::find(page_.jonctions.begin(), page_.jonctions.end(), p) ==
-            page_.jonctions.end()) {
+        if (std::find(page_.jonctions.begin(), page_.jonctions.end(), p) == page_.jonctions.end()) {
             page_.jonctions.push_back(p);
         }
     }
@@ -223,10 +222,10 @@ private:
 
         MasseTrace m;
         m.jonction = QPoint(xPlus, hauteur::Masse);
-        m.tige = QLine(m.jonction, QPoint(xPlus, PiedMasse));
+        m.tige = QLine(m.jonction + QPoint(0, 1), QPoint(xPlus, PiedMasse));
         m.barre = QLine(xPlus - DemiBarreMasse, PiedMasse, xPlus + DemiBarreMasse, PiedMasse);
-        const TexteTrace texte = placerTexte(masse_, QStringLiteral("GND"), xPlus,
-                                             hauteur::TexteMasse, false);
+        const TexteTrace texte =
+            placerTexte(masse_, QStringLiteral("GND"), xPlus, hauteur::TexteMasse, false);
         m.cadreTexte = texte.encre;
         m.origineTexte = texte.origine;
         page_.masses.push_back(m);
@@ -280,9 +279,13 @@ private:
 
 } // namespace
 
-QFont policeEtiquettes() { return police(12); }
+QFont policeEtiquettes() {
+    return police(12);
+}
 
-QFont policeMasse() { return police(10); }
+QFont policeMasse() {
+    return police(10);
+}
 
 Etendue etendue(TypeFiltre type, int ordre) {
     if (ordre < circuit::OrdreMin || ordre > circuit::OrdreMax) {
@@ -292,6 +295,8 @@ Etendue etendue(TypeFiltre type, int ordre) {
     return table.at(static_cast<std::size_t>(ordre - circuit::OrdreMin));
 }
 
-MiseEnPage mettreEnPage(const circuit::Circuit& circuit) { return Metteur(circuit).mettre(); }
+MiseEnPage mettreEnPage(const circuit::Circuit& circuit) {
+    return Metteur(circuit).mettre();
+}
 
 } // namespace quorvan::schematics

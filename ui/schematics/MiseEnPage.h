@@ -23,10 +23,10 @@ inline constexpr int HauteurImage = 235;
 namespace hauteur {
 inline constexpr int ContreReactionExterne = 44;
 inline constexpr int ContreReactionInterne = 83;
-inline constexpr int Signal = 122; // also the inverting input
-inline constexpr int Sortie = 132; // op-amp outputs and the output lead
-inline constexpr int Plus = 142;   // non-inverting input
-inline constexpr int Masse = 201;  // the ground rail
+inline constexpr int Signal = 122;     // also the inverting input
+inline constexpr int Sortie = 132;     // op-amp outputs and the output lead
+inline constexpr int Plus = 142;       // non-inverting input
+inline constexpr int Masse = 201;      // the ground rail
 inline constexpr int TexteMasse = 213; // top of "GND"
 } // namespace hauteur
 
@@ -37,11 +37,11 @@ inline constexpr QRect Cadre{QPoint(5, 5), QPoint(640, 230)};
 struct SymboleTrace {
     circuit::Nature nature = circuit::Nature::Resistance;
     bool vertical = false;
-    QRect corps;                   // the symbol without its leads
-    std::array<QPoint, 2> bornes;  // outer ends of the leads: left/top, then right/bottom
+    QRect corps;                       // the symbol without its leads
+    std::array<QPoint, 2> bornes;      // outer ends of the leads: left/top, then right/bottom
     std::array<std::string, 2> noeuds; // the nodes the leads belong to, in the same order
     QString etiquette;
-    QRect cadreEtiquette; // the label's ink
+    QRect cadreEtiquette;    // the label's ink
     QPoint origineEtiquette; // its baseline origin
 };
 
@@ -57,10 +57,10 @@ struct AmpliTrace {
 
 // The ground symbol under an op-amp's "+" connection.
 struct MasseTrace {
-    QPoint jonction;   // where it hangs from the ground rail
-    QLine tige;        // the stub
-    QLine barre;       // the bar at its foot
-    QRect cadreTexte;  // the ink of "GND"
+    QPoint jonction;  // where it hangs from the ground rail
+    QLine tige;       // the stub, from just below the junction
+    QLine barre;      // the bar at its foot
+    QRect cadreTexte; // the ink of "GND"
     QPoint origineTexte;
 };
 

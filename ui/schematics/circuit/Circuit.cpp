@@ -21,7 +21,9 @@ std::vector<std::vector<int>> numerosDesBlocs(int ordre) {
 }
 
 // Names of the nodes of block k (from 1): shunt nodes A and B, inverting input M, output S.
-std::string noeud(char quoi, int k) { return quoi + std::to_string(k); }
+std::string noeud(char quoi, int k) {
+    return quoi + std::to_string(k);
+}
 
 class Composition {
 public:
@@ -42,12 +44,9 @@ public:
 
     [[nodiscard]] Element numerote(Place place, std::string a, std::string b, int numero) const {
         const bool passeBas = type_ == TypeFiltre::PasseBas;
-        return {passeBas ? Nature::Condensateur : Nature::Resistance,
-                place,
-                std::move(a),
-                std::move(b),
-                (passeBas ? "C" : "R") + std::to_string(numero),
-                numero};
+        return {
+            passeBas ? Nature::Condensateur : Nature::Resistance, place, std::move(a), std::move(b),
+            (passeBas ? "C" : "R") + std::to_string(numero),      numero};
     }
 
 private:

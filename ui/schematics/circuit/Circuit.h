@@ -55,8 +55,8 @@ struct Circuit {
     TypeFiltre type = TypeFiltre::PasseBas;
     int ordre = 0;
     std::string entree;
-    std::string sortie; // the output of the last op-amp
-    std::string masse;  // "0", ground as a netlist names it
+    std::string sortie;      // the output of the last op-amp
+    std::string masse;       // "0", ground as a netlist names it
     std::vector<Bloc> blocs; // from the input to the output
 };
 
