@@ -3,8 +3,7 @@
 #include "Desktop.h"
 #include "Form1.h"
 #include "IconeAmpli.h"
-#include "Printer.h"
-#include "Printing.h"
+#include "QtPrinter.h"
 
 #include <QApplication>
 
@@ -24,12 +23,6 @@ bool affichageDisponible() {
     return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
 }
 
-// TEMPORAIRE: replaced by the QPrinter-backed printing.
-class SansImprimante final : public quorvan::toolkit::Printing {
-public:
-    std::unique_ptr<quorvan::toolkit::Printer> defaultPrinter() override { return nullptr; }
-};
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -45,7 +38,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(quorvan::iconeAmpli());
 
     quorvan::toolkit::QtDesktop bureau;
-    SansImprimante impression;
+    quorvan::toolkit::QtPrinting impression;
     quorvan::Form1 form1(bureau, impression);
     form1.Form_Load();
     return QApplication::exec();

@@ -18,7 +18,12 @@ cmake --preset asan-ubsan >/dev/null
 cmake --build --preset asan-ubsan -j"$jobs"
 ctest --preset asan-ubsan -j"$jobs"
 
-echo "== Construction et tests"
+echo "== Construction"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$jobs"
+
+echo "== Impression réelle (CUPS)"
+scripts/cups-test.sh build/dev/tests/ui/impression/impression_cups_test
+
+echo "== Tests"
 ctest --preset dev -j"$jobs"

@@ -13,6 +13,10 @@ paquets=(
     xvfb xauth xdotool            # the window tested on a real X server
     desktop-file-utils            # checks the desktop menu entry
     fonts-liberation              # Liberation Serif, metric twin of the help text's Times New Roman
+    fonts-dejavu-core             # the diagrams' labels when Liberation Sans is missing
+    poppler-utils                 # reading printed PDF files back in the printing tests
+    cups printer-driver-cups-pdf  # a real print queue for scripts/cups-test.sh
+    ngspice                       # simulates every exported netlist in the tests
 )
 locales_voulues=(fr_FR.UTF-8 en_US.UTF-8)
 

@@ -9,8 +9,8 @@ class QString;
 
 namespace quorvan::toolkit {
 
-// The settings a print job starts with. Only the choices the program makes are listed; each
-// carries the value the classic printer object gives it.
+// The settings a print job starts with, numbered as the print command sets them; beside the
+// program's own choice, each lists the alternatives Qt can print.
 enum class ScaleMode : std::int16_t {
     Pixels = 3, // positions are in the printer's own device pixels
 };

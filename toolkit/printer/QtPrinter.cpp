@@ -34,10 +34,10 @@ public:
         if (image.isNull()) {
             return;
         }
-        const double width = image.width() * printer_.logicalDpiX() /
-                             pictureDpi(image.dotsPerMeterX());
-        const double height = image.height() * printer_.logicalDpiY() /
-                              pictureDpi(image.dotsPerMeterY());
+        const double width =
+            image.width() * printer_.logicalDpiX() / pictureDpi(image.dotsPerMeterX());
+        const double height =
+            image.height() * printer_.logicalDpiY() / pictureDpi(image.dotsPerMeterY());
         painter_.drawImage(QRectF(x, y, width, height), image);
     }
 
@@ -85,25 +85,37 @@ void QtPrinter::setScaleMode(ScaleMode /*mode*/) {
     // painter on a QPrinter counts in device pixels.
 }
 
-void QtPrinter::setOrientation(PageOrientation orientation) { orientation_ = orientation; }
+void QtPrinter::setOrientation(PageOrientation orientation) {
+    orientation_ = orientation;
+}
 
-void QtPrinter::setPrintQuality(PrintQuality quality) { quality_ = quality; }
+void QtPrinter::setPrintQuality(PrintQuality quality) {
+    quality_ = quality;
+}
 
-void QtPrinter::setCopies(std::int16_t copies) { copies_ = copies; }
+void QtPrinter::setCopies(std::int16_t copies) {
+    copies_ = copies;
+}
 
-void QtPrinter::setColorMode(ColorMode mode) { colorMode_ = mode; }
+void QtPrinter::setColorMode(ColorMode mode) {
+    colorMode_ = mode;
+}
 
 void QtPrinter::setDrawStyle(DrawStyle /*style*/) {
     // Solid is the only style, and the pen a painter starts with is solid.
 }
 
-void QtPrinter::setForeColor(QColor colour) { foreColor_ = colour; }
+void QtPrinter::setForeColor(QColor colour) {
+    foreColor_ = colour;
+}
 
 void QtPrinter::paintPicture(const QImage& picture, float x, float y) {
     operations_.emplace_back(Picture{picture, x, y});
 }
 
-void QtPrinter::printLine(const QString& text) { operations_.emplace_back(text); }
+void QtPrinter::printLine(const QString& text) {
+    operations_.emplace_back(text);
+}
 
 bool QtPrinter::endDoc() {
     if (ended_) {
@@ -113,9 +125,8 @@ bool QtPrinter::endDoc() {
 
     // High quality asks for the printer's own resolution; anything less prints at the
     // screen's.
-    const QPrinter::PrinterMode mode = quality_ == PrintQuality::High
-                                           ? QPrinter::HighResolution
-                                           : QPrinter::ScreenResolution;
+    const QPrinter::PrinterMode mode =
+        quality_ == PrintQuality::High ? QPrinter::HighResolution : QPrinter::ScreenResolution;
     std::unique_ptr<QPrinter> printer = pdfFileName_.isEmpty()
                                             ? std::make_unique<QPrinter>(printer_, mode)
                                             : std::make_unique<QPrinter>(mode);
@@ -124,9 +135,8 @@ bool QtPrinter::endDoc() {
         printer->setOutputFileName(pdfFileName_);
     }
     printer->setDocName(QStringLiteral("Quorvan"));
-    printer->setPageOrientation(orientation_ == PageOrientation::Landscape
-                                    ? QPageLayout::Landscape
-                                    : QPageLayout::Portrait);
+    printer->setPageOrientation(orientation_ == PageOrientation::Landscape ? QPageLayout::Landscape
+                                                                           : QPageLayout::Portrait);
     printer->setCopyCount(copies_);
     printer->setColorMode(colorMode_ == ColorMode::Monochrome ? QPrinter::GrayScale
                                                               : QPrinter::Color);
@@ -171,6 +181,8 @@ std::unique_ptr<Printer> QtPrinting::defaultPrinter() {
     return std::make_unique<QtPrinter>(std::move(info));
 }
 
-std::unique_ptr<Printer> PdfPrinting::defaultPrinter() { return QtPrinter::toPdfFile(fileName_); }
+std::unique_ptr<Printer> PdfPrinting::defaultPrinter() {
+    return QtPrinter::toPdfFile(fileName_);
+}
 
 } // namespace quorvan::toolkit

@@ -47,10 +47,12 @@ public:
         RecordingPrinting::Call call;
         call.kind = Kind::EndDoc;
         record(std::move(call));
-        RecordingPrinting::Job& job = owner_.jobs_.at(job_);
-        const bool first = !ended_;
+        if (ended_) {
+            return false; // one document per printer object
+        }
         ended_ = true;
-        job.handedOver = first && !owner_.jobsFail_;
+        RecordingPrinting::Job& job = owner_.jobs_.at(job_);
+        job.handedOver = !owner_.jobsFail_;
         return job.handedOver;
     }
 

@@ -32,12 +32,12 @@ public:
             EndDoc,
         };
         Kind kind = Kind::EndDoc;
-        int value = 0;   // the settings' values, as their enums number them
-        QColor colour;   // ForeColor
-        QImage picture;  // PaintPicture
-        float x = 0.0F;  // PaintPicture
-        float y = 0.0F;  // PaintPicture
-        QString text;    // PrintLine
+        int value = 0;  // the settings' values, as their enums number them
+        QColor colour;  // ForeColor
+        QImage picture; // PaintPicture
+        float x = 0.0F; // PaintPicture
+        float y = 0.0F; // PaintPicture
+        QString text;   // PrintLine
     };
 
     struct Job {

@@ -29,14 +29,22 @@ void imprimerResultat(toolkit::Printing& impression, toolkit::Desktop& bureau, Q
         return;
     }
 
-    // The seven settings of every job, in their fixed order.
-    imprimante->setScaleMode(toolkit::ScaleMode::Pixels);           // 3: positions in pixels
-    imprimante->setOrientation(toolkit::PageOrientation::Portrait); // 1: portrait
-    imprimante->setPrintQuality(toolkit::PrintQuality::High);       // -4: highest resolution
-    imprimante->setCopies(1);                                       // 1: one copy
-    imprimante->setColorMode(toolkit::ColorMode::Monochrome);       // 1: monochrome
-    imprimante->setDrawStyle(toolkit::DrawStyle::Solid);            // 0: solid lines
-    imprimante->setForeColor(QColor(Qt::black));                    // 0: black text
+    // The seven settings of every job, in their fixed order, with what each becomes on a
+    // QPrinter.
+    // Scale mode 3, pixels: positions count in the printer's device pixels.
+    imprimante->setScaleMode(toolkit::ScaleMode::Pixels);
+    // Orientation 1: a portrait page.
+    imprimante->setOrientation(toolkit::PageOrientation::Portrait);
+    // Print quality -4: the printer's high resolution.
+    imprimante->setPrintQuality(toolkit::PrintQuality::High);
+    // Copies 1: one copy of the document.
+    imprimante->setCopies(1);
+    // Colour mode 1: monochrome, colours printed as greys.
+    imprimante->setColorMode(toolkit::ColorMode::Monochrome);
+    // Draw style 0: solid lines.
+    imprimante->setDrawStyle(toolkit::DrawStyle::Solid);
+    // Fore colour 0: black text.
+    imprimante->setForeColor(QColor(Qt::black));
 
     imprimante->paintPicture(image, 0.0F, 0.0F);
     imprimante->printLine(QString(RetoursAvantRapport, QChar(u'\r')));

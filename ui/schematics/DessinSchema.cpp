@@ -7,7 +7,6 @@
 #include <QPolygon>
 
 #include <array>
-#include <cstdint>
 #include <limits>
 
 namespace quorvan::schematics {

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSet>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -23,42 +22,36 @@ namespace {
 
 constexpr int AttenteMaxMs = 60000;
 
-QSet<QString> documents(const QDir& dossier) {
-    const QStringList noms = dossier.entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    return {noms.begin(), noms.end()};
+// The documents in the folder that were not there before.
+QStringList nouveaux(const QDir& dossier, const QStringList& avant) {
+    QStringList liste;
+    for (const QString& nom : dossier.entryList({QStringLiteral("*.pdf")}, QDir::Files)) {
+        if (!avant.contains(nom)) {
+            liste << nom;
+        }
+    }
+    return liste;
 }
 
-// cups-pdf writes its file while the job runs: it is done when the queue is empty and the
-// size has stopped changing.
-QStringList nouveauxDocuments(const QDir& dossier, const QSet<QString>& avant) {
+// cups-pdf writes its file while the job runs: waits until a new document has stopped
+// growing, then a little longer, in case a second one were on its way.
+QStringList documentsArrives(const QDir& dossier, const QStringList& avant) {
     QElapsedTimer horloge;
     horloge.start();
-    QStringList nouveaux;
     qint64 tailleAvant = -1;
     while (horloge.elapsed() < AttenteMaxMs) {
         QTest::qWait(500);
-        nouveaux.clear();
         qint64 taille = 0;
-        for (const QString& nom : documents(dossier)) {
-            if (!avant.contains(nom)) {
-                nouveaux << nom;
-                taille += QFileInfo(dossier.filePath(nom)).size();
-            }
+        for (const QString& nom : nouveaux(dossier, avant)) {
+            taille += QFileInfo(dossier.filePath(nom)).size();
         }
-        if (!nouveaux.isEmpty() && taille > 0 && taille == tailleAvant) {
-            // Leave a second job, were there one, the time to show up too.
+        if (taille > 0 && taille == tailleAvant) {
             QTest::qWait(2000);
-            QStringList tous;
-            for (const QString& nom : documents(dossier)) {
-                if (!avant.contains(nom)) {
-                    tous << nom;
-                }
-            }
-            return tous;
+            break;
         }
         tailleAvant = taille;
     }
-    return nouveaux;
+    return nouveaux(dossier, avant);
 }
 
 TEST(ImpressionCups, PrintButtonSendsOneOnePageDocumentToTheDefaultPrinter) {
@@ -71,7 +64,7 @@ TEST(ImpressionCups, PrintButtonSendsOneOnePageDocumentToTheDefaultPrinter) {
     ASSERT_TRUE(manquants.isEmpty()) << manquants.toStdString();
     ASSERT_FALSE(QPrinterInfo::defaultPrinter().isNull()) << "no default printer";
     const QDir dossier(dossierPdf);
-    const QSet<QString> avant = documents(dossier);
+    const QStringList avant = dossier.entryList({QStringLiteral("*.pdf")}, QDir::Files);
 
     toolkit::RecordingDesktop bureau;
     toolkit::QtPrinting impression;
@@ -92,7 +85,7 @@ TEST(ImpressionCups, PrintButtonSendsOneOnePageDocumentToTheDefaultPrinter) {
     bouton->click();
     EXPECT_EQ(bureau.events().size(), messages) << "printing reported a failure";
 
-    const QStringList arrives = nouveauxDocuments(dossier, avant);
+    const QStringList arrives = documentsArrives(dossier, avant);
     ASSERT_EQ(arrives.size(), 1) << arrives.join(u' ').toStdString();
     const QString pdf = dossier.filePath(arrives.front());
     EXPECT_EQ(test::nombreDePages(pdf), 1);

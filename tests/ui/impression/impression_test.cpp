@@ -68,39 +68,6 @@ TEST(Impression, AppliesTheSevenSettingsThenDrawsThePictureAndPrintsTheReport) {
     EXPECT_EQ(job.calls[10].kind, Kind::EndDoc);
 }
 
-TEST(Impression, PrintsAnEmptyResultAsAnEmptyLineUnderThePicture) {
-    RecordingPrinting printing;
-    RecordingDesktop bureau;
-    imprimerResultat(printing, bureau, nullptr, image(), QString());
-    ASSERT_EQ(printing.jobs().size(), 1U);
-    const auto& calls = printing.jobs()[0].calls;
-    ASSERT_EQ(calls.size(), 11U);
-    EXPECT_EQ(calls[7].kind, Kind::PaintPicture);
-    EXPECT_EQ(calls[9].kind, Kind::PrintLine);
-    EXPECT_TRUE(calls[9].text.isEmpty());
-    EXPECT_TRUE(printing.jobs()[0].handedOver);
-    EXPECT_TRUE(bureau.events().empty());
-}
-
-TEST(Impression, EachPressPrintsOneCompleteIdenticalDocument) {
-    RecordingPrinting printing;
-    RecordingDesktop bureau;
-    imprimerResultat(printing, bureau, nullptr, image(), Rapport);
-    imprimerResultat(printing, bureau, nullptr, image(), Rapport);
-    ASSERT_EQ(printing.jobs().size(), 2U);
-    const auto& a = printing.jobs()[0].calls;
-    const auto& b = printing.jobs()[1].calls;
-    ASSERT_EQ(a.size(), b.size());
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(a[i].kind, b[i].kind);
-        EXPECT_EQ(a[i].value, b[i].value);
-        EXPECT_EQ(a[i].text, b[i].text);
-        EXPECT_EQ(a[i].picture, b[i].picture);
-    }
-    EXPECT_TRUE(printing.jobs()[1].handedOver);
-}
-
 // No printer, or a job the printing system refuses: one box with the reason, no icon and no
 // beep, and nothing printed.
 TEST(Impression, TellsTheUserWhenNothingCouldBePrinted) {

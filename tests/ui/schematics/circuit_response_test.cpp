@@ -56,8 +56,8 @@ TEST(CircuitResponse, EveryReportedDesignFollowsItsFamilyInTheDescribedCircuit) 
             ASSERT_EQ(bas.etat, EtatCalcul::Realisable);
             const auto circuitBas = composerCircuit(TypeFiltre::PasseBas, ordre);
             EXPECT_LE(oracle::designDeviationDb(famille, ordre,
-                                                construire(circuitBas, bas.RChoix, module.TabC),
-                                                wc, oracle::FilterType::LowPass),
+                                                construire(circuitBas, bas.RChoix, module.TabC), wc,
+                                                oracle::FilterType::LowPass),
                       2.0);
 
             const auto haut = RecherchePasseHaut(module, Frequency);

@@ -50,9 +50,9 @@ TEST(ImageList1, PicturesUseTheFiveColoursOverATransparentWhite) {
         ASSERT_EQ(image.format(), QImage::Format_Indexed8);
         const QList<QRgb> table = image.colorTable();
         ASSERT_EQ(table.size(), 256);
-        EXPECT_EQ(table.mid(0, 5), QList<QRgb>({qRgb(0, 0, 255), qRgb(198, 198, 198),
-                                                qRgb(255, 0, 0), qRgb(255, 0, 255),
-                                                qRgba(255, 255, 255, 0)}));
+        EXPECT_EQ(table.mid(0, 5),
+                  QList<QRgb>({qRgb(0, 0, 255), qRgb(198, 198, 198), qRgb(255, 0, 0),
+                               qRgb(255, 0, 255), qRgba(255, 255, 255, 0)}));
         EXPECT_EQ(table.mid(5), QList<QRgb>(251, qRgb(255, 255, 255)));
 
         std::set<int> utilises;

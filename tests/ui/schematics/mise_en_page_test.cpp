@@ -40,8 +40,12 @@ QRect rectangle(const QLine& f) {
     return {QPoint(std::min(f.x1(), f.x2()), std::min(f.y1(), f.y2())),
             QPoint(std::max(f.x1(), f.x2()), std::max(f.y1(), f.y2()))};
 }
-bool surLeFil(QPoint p, const QLine& f) { return rectangle(f).contains(p); }
-bool extremite(QPoint p, const QLine& f) { return p == f.p1() || p == f.p2(); }
+bool surLeFil(QPoint p, const QLine& f) {
+    return rectangle(f).contains(p);
+}
+bool extremite(QPoint p, const QLine& f) {
+    return p == f.p1() || p == f.p2();
+}
 
 // Wires join where the end of one lies on another; wires that only cross do not.
 class Reseaux {
@@ -181,8 +185,8 @@ TEST(MiseEnPage, NothingIsDrawnOverAnythingElse) {
         }
         for (const AmpliTrace& a : p.amplis) {
             // Its pins are on wires: the inside is its own.
-            pieces.emplace_back("op-amp", QRect(a.sommets[0], a.sommets[1] + QPoint(40, 0))
-                                              .adjusted(1, 1, -1, -1));
+            pieces.emplace_back(
+                "op-amp", QRect(a.sommets[0], a.sommets[1] + QPoint(40, 0)).adjusted(1, 1, -1, -1));
         }
         for (const MasseTrace& m : p.masses) {
             pieces.emplace_back("GND", m.cadreTexte);
