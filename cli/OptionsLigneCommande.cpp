@@ -77,7 +77,7 @@ Commande analyserArguments(const std::vector<std::string>& arguments) {
             valeur = argument.substr(egal + 1);
         }
         if (option != "--filtre" && option != "--ordre" && option != "--type" &&
-            option != "--decimal") {
+            option != "--decimal" && option != "--spice") {
             return ErreurUsage{"option inconnue : " + option};
         }
         if (!valeur) {
@@ -107,6 +107,11 @@ Commande analyserArguments(const std::vector<std::string>& arguments) {
                 return valeurRefusee(option, *valeur, "passe-bas ou passe-haut");
             }
             demande.type = *type;
+        } else if (option == "--spice") {
+            if (valeur->empty()) {
+                return valeurRefusee(option, *valeur, "un nom de fichier, ou - pour la sortie");
+            }
+            demande.fichierSpice = *valeur;
         } else {
             if (*valeur != "," && *valeur != ".") {
                 return valeurRefusee(option, *valeur, "\",\" ou \".\"");
@@ -126,8 +131,8 @@ Commande analyserArguments(const std::vector<std::string>& arguments) {
 }
 
 std::string texteAide() {
-    return "Usage : quorvan-cli [--filtre F] [--ordre N] [--type T] [--decimal SEP] [--] "
-           "FREQUENCE\n"
+    return "Usage : quorvan-cli [--filtre F] [--ordre N] [--type T] [--decimal SEP]\n"
+           "                   [--spice FICHIER] [--] FREQUENCE\n"
            "\n"
            "Calcule les composants d'un filtre actif \u00E0 amplificateurs op\u00E9rationnels\n"
            "et \u00E9crit le m\u00EAme texte que la fen\u00EAtre de Quorvan.\n"
@@ -139,15 +144,19 @@ std::string texteAide() {
            "  --decimal SEP s\u00E9parateur d\u00E9cimal \u00E0 l'\u00E9criture, \",\" ou "
            "\".\"\n"
            "                (d\u00E9faut : celui des param\u00E8tres r\u00E9gionaux)\n"
+           "  --spice FICHIER\n"
+           "                \u00E9crit aussi la netlist SPICE du filtre calcul\u00E9 dans "
+           "FICHIER\n"
+           "                (\"-\" : sur la sortie, apr\u00E8s le texte)\n"
            "  --help        affiche cette aide\n"
            "  --version     affiche la version\n"
            "\n"
            "FREQUENCE est la fr\u00E9quence de coupure en hertz, lue comme dans la fen\u00EAtre :\n"
            "le point est le seul s\u00E9parateur d\u00E9cimal.\n"
            "\n"
-           "Code de sortie : 0 filtre calcul\u00E9, 1 filtre irr\u00E9alisable ou fr\u00E9quence "
-           "absente,\n"
-           "2 erreur d'usage.\n";
+           "Code de sortie : 0 filtre calcul\u00E9, 1 filtre irr\u00E9alisable, fr\u00E9quence "
+           "absente\n"
+           "ou netlist impossible \u00E0 \u00E9crire, 2 erreur d'usage.\n";
 }
 
 } // namespace quorvan::cli

@@ -14,7 +14,8 @@ struct Demande {
     int NumFiltre = 0;
     int NumOrdre = 2;
     TypeFiltre type = TypeFiltre::PasseBas;
-    std::optional<std::string> separateur; // unset: the user's locale decides
+    std::optional<std::string> separateur;   // unset: the user's locale decides
+    std::optional<std::string> fichierSpice; // where the netlist goes, "-" for standard output
     std::string texteFrequence;
 };
 

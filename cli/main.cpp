@@ -2,6 +2,7 @@
 // for checking a design without the window.
 
 #include "CommandeCalcul.h"
+#include "ExportSpice.h"
 #include "Libelles.h"
 #include "Module1.h"
 #include "OptionsLigneCommande.h"
@@ -10,6 +11,7 @@
 #include <QString>
 
 #include <clocale>
+#include <fstream>
 #include <iostream>
 #include <string>
 #include <variant>
@@ -40,6 +42,23 @@ std::string enLignesUnix(const std::string& texte) {
     return sortie;
 }
 
+// Writes the netlist where the request says; false when the file cannot be written.
+bool ecrireNetlist(const std::string& fichier, const std::string& netlist) {
+    if (fichier == "-") {
+        std::cout << netlist;
+        return true;
+    }
+    std::ofstream sortie(fichier, std::ios::binary | std::ios::trunc);
+    sortie << netlist;
+    sortie.close();
+    if (!sortie) {
+        std::cerr << "quorvan-cli : impossible d'\u00E9crire la netlist dans \u00AB " << fichier
+                  << " \u00BB\n";
+        return false;
+    }
+    return true;
+}
+
 int calculer(const cli::Demande& demande) {
     Module1 module;
     module.NumFiltre = static_cast<std::int16_t>(demande.NumFiltre);
@@ -49,7 +68,16 @@ int calculer(const cli::Demande& demande) {
     const std::string separateur = demande.separateur.value_or(separateurUtilisateur());
     const IssueCalcul issue = executerCalcul(module, selection, demande.texteFrequence, separateur);
     std::cout << enLignesUnix(issue.message);
-    return issue.contenu == ContenuResultat::Rapport ? 0 : 1;
+    if (issue.contenu != ContenuResultat::Rapport) {
+        return 1;
+    }
+    if (demande.fichierSpice) {
+        const auto netlist = cli::netlistDeLaDemande(demande);
+        if (!netlist || !ecrireNetlist(*demande.fichierSpice, *netlist)) {
+            return 1;
+        }
+    }
+    return 0;
 }
 
 } // namespace

@@ -123,7 +123,7 @@ TEST(QuorvanCli, HelpAndVersion) {
     EXPECT_EQ(version.out, "quorvan-cli 1.00\n");
 }
 
-// A directory of its own for the files a run writes; the test leaves it behind, empty.
+// A directory of its own for the files a run writes; the test removes it once empty.
 std::string dossierTemporaire() {
     std::string modele = testing::TempDir() + "quorvan_cli_spice_XXXXXX";
     return mkdtemp(modele.data()) != nullptr ? modele : testing::TempDir();
@@ -161,13 +161,15 @@ TEST(QuorvanCliSpice, NetlistFollowsTheUnchangedReportOnStandardOutput) {
 }
 
 TEST(QuorvanCliSpice, FileHoldsTheNetlistAndStandardOutputOnlyTheReport) {
-    const std::string fichier = dossierTemporaire() + "/filtre.cir";
+    const std::string dossier = dossierTemporaire();
+    const std::string fichier = dossier + "/filtre.cir";
     const Sortie s = executer("--filtre chebyshev-1 --ordre 6 --spice=" + fichier + " 440");
     EXPECT_EQ(s.code, 0);
     EXPECT_EQ(s.out, executer("--filtre chebyshev-1 --ordre 6 440").out);
     EXPECT_EQ(lire(fichier),
               separer(executer("--filtre chebyshev-1 --ordre 6 --spice - 440").out).netlist);
     std::remove(fichier.c_str());
+    rmdir(dossier.c_str());
 }
 
 TEST(QuorvanCliSpice, FailedDesignWritesNoNetlist) {
@@ -182,13 +184,16 @@ TEST(QuorvanCliSpice, FailedDesignWritesNoNetlist) {
         EXPECT_EQ(surLaSortie.code, 1);
         EXPECT_EQ(surLaSortie.out, executer(arguments).out);
     }
+    rmdir(dossier.c_str());
 }
 
 TEST(QuorvanCliSpice, UnwritableFileIsReportedAndExitsWith1) {
-    const Sortie s = executer("--spice " + dossierTemporaire() + "/absent/filtre.cir 1000");
+    const std::string dossier = dossierTemporaire();
+    const Sortie s = executer("--spice " + dossier + "/absent/filtre.cir 1000");
     EXPECT_EQ(s.code, 1);
     EXPECT_EQ(s.out, executer("1000").out); // the design is still shown
     EXPECT_NE(s.err.find("absent/filtre.cir"), std::string::npos) << s.err;
+    rmdir(dossier.c_str());
 }
 
 // Each reported value is the netlist's value rounded: to three decimals in its unit for a
