@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
@@ -80,6 +81,8 @@ void Form1::createControls() {
     // The family name ends just before the type label.
     LblFiltre_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     LblFiltre_->setCaption(LblFiltre_->caption());
+    // "Passe-haut" fills its label in fonts wider than the design's; keep the order apart.
+    LblOrdre_->setIndent(QFontMetrics(LblOrdre_->font()).averageCharWidth());
 
     // Names a screen reader announces; the frequency box takes its caption's.
     label1->setBuddy(TextFreq_);
