@@ -2,7 +2,6 @@
 
 #include "Desktop.h"
 #include "Form1.h"
-#include "IconeAmpli.h"
 #include "QtPrinter.h"
 
 #include <QApplication>
@@ -35,7 +34,6 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvan"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVAN_VERSION));
-    QApplication::setWindowIcon(quorvan::iconeAmpli());
 
     quorvan::toolkit::QtDesktop bureau;
     quorvan::toolkit::QtPrinting impression;

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "CommandeCalcul.h"
+#include "Module1.h"
 #include "OptionsLigneCommande.h"
 
-#include <optional>
 #include <string>
 
 namespace quorvan::cli {
 
-// The SPICE netlist of the design the request gives, with the values the report is rounded
-// from; nothing when no design comes out (the report then is a failure message).
-[[nodiscard]] std::optional<std::string> netlistDeLaDemande(const Demande& demande);
+// The SPICE netlist of the design the Calculate command just reported for `demande`, with the
+// values its report is rounded from: the chosen common value kept in `issue`, the numbered
+// ones left in TabC or TabR of `module`. `issue` must hold a report.
+[[nodiscard]] std::string netlistDeLaConception(const Demande& demande, const IssueCalcul& issue,
+                                                const Module1& module);
 
 } // namespace quorvan::cli

@@ -71,11 +71,9 @@ int calculer(const cli::Demande& demande) {
     if (issue.contenu != ContenuResultat::Rapport) {
         return 1;
     }
-    if (demande.fichierSpice) {
-        const auto netlist = cli::netlistDeLaDemande(demande);
-        if (!netlist || !ecrireNetlist(*demande.fichierSpice, *netlist)) {
-            return 1;
-        }
+    if (demande.fichierSpice &&
+        !ecrireNetlist(*demande.fichierSpice, cli::netlistDeLaConception(demande, issue, module))) {
+        return 1;
     }
     return 0;
 }

@@ -3,6 +3,7 @@
 #include "ConceptionFrmAide.h"
 #include "RichTextBox.h"
 #include "Twips.h"
+#include "Utf8.h"
 
 #include <QEvent>
 #include <QFile>
@@ -28,8 +29,7 @@ FrmAide::FrmAide()
     , RichTextBox1_(new toolkit::RichTextBox(this)) {
     setObjectName(QStringLiteral("FrmAide"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QString::fromUtf8(ConceptionFrmAide.caption.data(),
-                                     static_cast<qsizetype>(ConceptionFrmAide.caption.size())));
+    setWindowTitle(toolkit::fromUtf8(ConceptionFrmAide.caption));
 
     const double dpi = toolkit::logicalDpi(this);
     RichTextBox1_->setObjectName(QStringLiteral("RichTextBox1"));

@@ -6,10 +6,14 @@
 namespace quorvan::toolkit {
 
 Label::Label(const QString& caption, QWidget* parent)
-    : QLabel(caption, parent) {}
+    : QLabel(caption, parent) {
+    setAccessibleName(caption);
+}
 
 void Label::setCaption(const QString& caption) {
     setText(caption);
+    // A screen reader announces what the label shows now.
+    setAccessibleName(caption);
     fitCaption();
 }
 

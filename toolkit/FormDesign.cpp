@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "PictureBox.h"
 #include "Twips.h"
+#include "Utf8.h"
 
 #include <QScreen>
 #include <QString>
@@ -35,10 +36,6 @@ QWidget* createControl(ControlKind kind, QWidget* parent, const QString& text) {
     return nullptr;
 }
 
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 QRect clientGeometry(const FormDesign& design, double dotsPerInch) {
@@ -49,8 +46,8 @@ QRect clientGeometry(const FormDesign& design, double dotsPerInch) {
 void buildControls(QWidget* client, std::span<const ControlDesign> controls, double dotsPerInch) {
     std::vector<std::pair<int, QWidget*>> focusable;
     for (const ControlDesign& design : controls) {
-        QWidget* control = createControl(design.kind, client, fromView(design.text));
-        control->setObjectName(fromView(design.name));
+        QWidget* control = createControl(design.kind, client, fromUtf8(design.text));
+        control->setObjectName(fromUtf8(design.name));
         const QRect geometry =
             twipsToPixels(design.left, design.top, design.width, design.height, dotsPerInch);
         if (auto* label = qobject_cast<Label*>(control)) {

@@ -12,6 +12,7 @@
 #include "Libelles.h"
 #include "MenuItemArray.h"
 #include "PictureBox.h"
+#include "Utf8.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,10 +27,6 @@
 namespace quorvan {
 
 namespace {
-
-QString depuisUtf8(std::string_view texte) {
-    return QString::fromUtf8(texte.data(), static_cast<qsizetype>(texte.size()));
-}
 
 // Captions of the family items, index 0..5; the Chebyshev items have no access key.
 constexpr std::array<std::string_view, 6> ItemsFiltre = {
@@ -49,8 +46,9 @@ Form1::Form1(toolkit::Desktop& bureau, toolkit::Printing& impression, QWidget* p
     , impression_(impression)
     , ImageList1_(chargerImageList1()) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(depuisUtf8(ConceptionForm1.caption));
-    setWindowIcon(iconeAmpli());
+    setWindowTitle(toolkit::fromUtf8(ConceptionForm1.caption));
+    // The program's icon, for this window and the help window alike.
+    QApplication::setWindowIcon(iconeAmpli());
     createControls();
     createMenus();
     setDesignGeometry();
@@ -80,19 +78,16 @@ void Form1::createControls() {
 
     // The family name ends just before the type label.
     LblFiltre_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    LblFiltre_->setCaption(LblFiltre_->caption());
     // "Passe-haut" fills its label in fonts wider than the design's; keep the order apart.
     LblOrdre_->setIndent(QFontMetrics(LblOrdre_->font()).averageCharWidth());
 
-    // Names a screen reader announces; the frequency box takes its caption's.
+    // Names a screen reader announces (labels announce their caption); the frequency box takes
+    // its caption's.
     label1->setBuddy(TextFreq_);
     TextFreq_->setAccessibleName(label1->text());
     Picture1_->setAccessibleName(QStringLiteral("Sch\u00E9ma du filtre"));
     for (auto* bouton : client->findChildren<toolkit::CommandButton*>()) {
         bouton->setAccessibleName(bouton->text());
-    }
-    for (auto* etiquette : client->findChildren<toolkit::Label*>()) {
-        etiquette->setAccessibleName(etiquette->text());
     }
 
     connect(client->findChild<toolkit::CommandButton*>(QStringLiteral("CmdCalcul")),
@@ -114,7 +109,7 @@ void Form1::createMenus() {
     MnuFiltre_ = new toolkit::MenuItemArray(structure, QStringLiteral("MnuFiltre"),
                                             [this](std::int16_t index) { MnuFiltre_Click(index); });
     for (std::int16_t i = 0; i < 6; ++i) {
-        MnuFiltre_->addItem(i, depuisUtf8(ItemsFiltre[i]));
+        MnuFiltre_->addItem(i, toolkit::fromUtf8(ItemsFiltre[i]));
     }
 
     QMenu* ordre = barre->addMenu(QStringLiteral("&Ordre du filtre"));
@@ -167,7 +162,7 @@ void Form1::MnuFiltre_Click(std::int16_t Index) {
     }
     MnuFiltre_->setChecked(Index, true);
     module_.NumFiltre = Index;
-    LblFiltre_->setCaption(depuisUtf8(LibellesFiltre[Index]));
+    LblFiltre_->setCaption(toolkit::fromUtf8(LibellesFiltre[Index]));
 }
 
 void Form1::MnuO_Click(std::int16_t Index) {
@@ -187,7 +182,7 @@ void Form1::MnuType_Click(std::int16_t Index) {
     MnuType_->setChecked(Index, true);
     MnuO_Click(module_.NumOrdre);
     const TypeFiltre type = Index == 0 ? TypeFiltre::PasseBas : TypeFiltre::PasseHaut;
-    LblType_->setCaption(depuisUtf8(libelleType(type)));
+    LblType_->setCaption(toolkit::fromUtf8(libelleType(type)));
 }
 
 void Form1::CmdCalcul_Click() {

@@ -1,5 +1,7 @@
 // Runs the real quorvan-cli binary and checks what it prints and how it exits.
 
+#include "Fichiers.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -22,21 +24,11 @@ struct Sortie {
     int code = -1;
 };
 
-std::string lire(const std::string& chemin) {
-    std::ifstream f(chemin, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 // `arguments` is shell text; `environnement` is prefixed to the command (VAR=value ...).
 Sortie executer(const std::string& arguments, const std::string& environnement = "LC_ALL=C") {
-    // One file per run: several test processes may run at once.
-    std::string err = testing::TempDir() + "quorvan_cli_stderr_XXXXXX";
-    const int fd = mkstemp(err.data());
-    if (fd >= 0) {
-        close(fd);
-    }
+    // A file per run: several test processes may run at once.
+    const quorvan::test::DossierTemporaire dossier;
+    const std::string err = dossier.fichier("stderr");
     const std::string commande =
         "env " + environnement + " " + QUORVAN_CLI + " " + arguments + " 2>" + err;
     Sortie s;
@@ -51,8 +43,7 @@ Sortie executer(const std::string& arguments, const std::string& environnement =
     }
     const int statut = pclose(tube);
     s.code = WIFEXITED(statut) ? WEXITSTATUS(statut) : -1;
-    s.err = lire(err);
-    std::remove(err.c_str());
+    s.err = quorvan::test::lireFichier(err);
     return s;
 }
 
@@ -123,12 +114,6 @@ TEST(QuorvanCli, HelpAndVersion) {
     EXPECT_EQ(version.out, "quorvan-cli 1.00\n");
 }
 
-// A directory of its own for the files a run writes; the test removes it once empty.
-std::string dossierTemporaire() {
-    std::string modele = testing::TempDir() + "quorvan_cli_spice_XXXXXX";
-    return mkdtemp(modele.data()) != nullptr ? modele : testing::TempDir();
-}
-
 bool existe(const std::string& chemin) {
     struct stat s {};
     return stat(chemin.c_str(), &s) == 0;
@@ -161,22 +146,20 @@ TEST(QuorvanCliSpice, NetlistFollowsTheUnchangedReportOnStandardOutput) {
 }
 
 TEST(QuorvanCliSpice, FileHoldsTheNetlistAndStandardOutputOnlyTheReport) {
-    const std::string dossier = dossierTemporaire();
-    const std::string fichier = dossier + "/filtre.cir";
+    const quorvan::test::DossierTemporaire dossier;
+    const std::string fichier = dossier.fichier("filtre.cir");
     const Sortie s = executer("--filtre chebyshev-1 --ordre 6 --spice=" + fichier + " 440");
     EXPECT_EQ(s.code, 0);
     EXPECT_EQ(s.out, executer("--filtre chebyshev-1 --ordre 6 440").out);
-    EXPECT_EQ(lire(fichier),
+    EXPECT_EQ(quorvan::test::lireFichier(fichier),
               separer(executer("--filtre chebyshev-1 --ordre 6 --spice - 440").out).netlist);
-    std::remove(fichier.c_str());
-    rmdir(dossier.c_str());
 }
 
 TEST(QuorvanCliSpice, FailedDesignWritesNoNetlist) {
-    const std::string dossier = dossierTemporaire();
+    const quorvan::test::DossierTemporaire dossier;
     for (const char* arguments : {"''", "abc", "0.05", "1e7", "--type passe-haut 0.01"}) {
         SCOPED_TRACE(arguments);
-        const std::string fichier = dossier + "/filtre.cir";
+        const std::string fichier = dossier.fichier("filtre.cir");
         const Sortie s = executer("--spice " + fichier + " " + arguments);
         EXPECT_EQ(s.code, 1);
         EXPECT_FALSE(existe(fichier));
@@ -184,16 +167,14 @@ TEST(QuorvanCliSpice, FailedDesignWritesNoNetlist) {
         EXPECT_EQ(surLaSortie.code, 1);
         EXPECT_EQ(surLaSortie.out, executer(arguments).out);
     }
-    rmdir(dossier.c_str());
 }
 
 TEST(QuorvanCliSpice, UnwritableFileIsReportedAndExitsWith1) {
-    const std::string dossier = dossierTemporaire();
-    const Sortie s = executer("--spice " + dossier + "/absent/filtre.cir 1000");
+    const quorvan::test::DossierTemporaire dossier;
+    const Sortie s = executer("--spice " + dossier.fichier("absent/filtre.cir") + " 1000");
     EXPECT_EQ(s.code, 1);
     EXPECT_EQ(s.out, executer("1000").out); // the design is still shown
     EXPECT_NE(s.err.find("absent/filtre.cir"), std::string::npos) << s.err;
-    rmdir(dossier.c_str());
 }
 
 // Each reported value is the netlist's value rounded: to three decimals in its unit for a

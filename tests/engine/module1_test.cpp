@@ -1,3 +1,4 @@
+#include "../support/Selection.h"
 #include "../support/Tolerance.h"
 #include "Coef.h"
 #include "Module1.h"
@@ -12,12 +13,7 @@ namespace {
 
 using test::prochePourcent;
 
-Module1 selection(int famille, int ordre) {
-    Module1 m;
-    m.NumFiltre = static_cast<std::int16_t>(famille);
-    m.NumOrdre = static_cast<std::int16_t>(ordre);
-    return m;
-}
+using test::selection;
 
 constexpr int Bessel = 0;
 constexpr int Butterworth = 1;

@@ -1,3 +1,4 @@
+#include "../support/Selection.h"
 #include "../support/Tolerance.h"
 #include "Coef.h"
 #include "Recherche.h"
@@ -18,12 +19,7 @@ using test::prochePourcent;
 constexpr int Bessel = 0;
 constexpr int Butterworth = 1;
 
-Module1 selection(int famille, int ordre) {
-    Module1 m;
-    m.NumFiltre = static_cast<std::int16_t>(famille);
-    m.NumOrdre = static_cast<std::int16_t>(ordre);
-    return m;
-}
+using test::selection;
 
 std::string nom(EtatCalcul e) {
     switch (e) {

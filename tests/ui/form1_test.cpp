@@ -371,6 +371,13 @@ TEST_F(Form1Test, EveryControlAndMenuItemHasAnAccessibleName) {
                             "LblOrdre", "Label1", "Label2"}) {
         EXPECT_FALSE(controle<QWidget>(nom)->accessibleName().isEmpty()) << nom;
     }
+    // The status line announces the selection as it is now, not its design-time text.
+    action(QStringLiteral("MnuFiltre_4"))->trigger();
+    action(QStringLiteral("MnuType_1"))->trigger();
+    action(QStringLiteral("MnuO_6"))->trigger();
+    for (const char* nom : {"LblFiltre", "LblType", "LblOrdre"}) {
+        EXPECT_EQ(controle<QWidget>(nom)->accessibleName(), texte(nom)) << nom;
+    }
     for (const QAction* a : form->findChildren<QAction*>()) {
         if (!a->isSeparator() && a->menu() == nullptr) {
             EXPECT_FALSE(a->text().isEmpty()) << a->objectName().toStdString();

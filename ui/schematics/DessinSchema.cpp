@@ -57,7 +57,6 @@ void peindreSymbole(QPainter& p, const SymboleTrace& s) {
         p.drawLine(s.bornes[0], QPoint(c.left(), s.bornes[0].y()));
         p.drawLine(QPoint(c.right(), s.bornes[1].y()), s.bornes[1]);
     }
-    p.setFont(policeEtiquettes());
     p.drawText(s.origineEtiquette, s.etiquette);
 }
 
@@ -77,7 +76,6 @@ void peindreMasse(QPainter& p, const MasseTrace& m) {
     p.setPen(crayon(Encre::Rouge));
     p.drawLine(m.tige);
     p.drawLine(m.barre);
-    p.setFont(policeMasse());
     p.drawText(m.origineTexte, QStringLiteral("GND"));
 }
 
@@ -123,12 +121,14 @@ void peindreSchema(QPainter& peintre, const MiseEnPage& page) {
     for (const QLine& fil : page.fils) {
         peintre.drawLine(fil);
     }
+    peintre.setFont(policeEtiquettes());
     for (const SymboleTrace& s : page.symboles) {
         peindreSymbole(peintre, s);
     }
     for (const AmpliTrace& a : page.amplis) {
         peindreAmpli(peintre, a);
     }
+    peintre.setFont(policeMasse());
     for (const MasseTrace& m : page.masses) {
         peindreMasse(peintre, m);
     }

@@ -18,15 +18,18 @@ IssueCalcul executerCalcul(Module1& module, const SelectionAffichee& selection,
                                frequence};
     EtatCalcul etat{};
     std::string rapport;
+    double valeurCommune = 0.0;
     if (selection.type == TypeFiltre::PasseBas) {
         const RecherchePasseBasResultat r = RecherchePasseBas(module, frequence);
         etat = r.etat;
+        valeurCommune = r.RChoix;
         if (etat == EtatCalcul::Realisable) {
             rapport = composerRapportPasseBas(entete, r.RChoix, module.TabC, separateur);
         }
     } else {
         const RecherchePasseHautResultat r = RecherchePasseHaut(module, frequence);
         etat = r.etat;
+        valeurCommune = r.CChoix;
         if (etat == EtatCalcul::Realisable) {
             rapport = composerRapportPasseHaut(entete, r.CChoix, module.TabR, separateur);
         }
@@ -39,6 +42,8 @@ IssueCalcul executerCalcul(Module1& module, const SelectionAffichee& selection,
     case ContenuResultat::Rapport:
         issue.Resultat = rapport;
         issue.message = rapport;
+        issue.frequence = frequence;
+        issue.valeurCommune = valeurCommune;
         break;
     case ContenuResultat::Message:
         issue.Resultat = issue.message;

@@ -2,6 +2,7 @@
 // resistors and capacitors that the searches report, placed in the multiple-feedback stages,
 // must give the family's response at the requested cut-off.
 
+#include "../../support/Selection.h"
 #include "Coef.h"
 #include "FilterOracle.h"
 #include "Recherche.h"
@@ -28,12 +29,7 @@ std::string caseName(int family, int order, double frequency) {
            std::to_string(frequency) + " Hz";
 }
 
-Module1 selection(int family, int order) {
-    Module1 module;
-    module.NumFiltre = static_cast<std::int16_t>(family);
-    module.NumOrdre = static_cast<std::int16_t>(order);
-    return module;
-}
+using test::selection;
 
 void record(const char* type, int family, double worst) {
     const std::string value = std::to_string(worst);

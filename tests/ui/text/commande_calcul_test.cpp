@@ -1,3 +1,4 @@
+#include "../../support/Selection.h"
 #include "CommandeCalcul.h"
 #include "Libelles.h"
 
@@ -8,12 +9,7 @@
 namespace quorvan {
 namespace {
 
-Module1 selection(int famille, int ordre) {
-    Module1 m;
-    m.NumFiltre = static_cast<std::int16_t>(famille);
-    m.NumOrdre = static_cast<std::int16_t>(ordre);
-    return m;
-}
+using test::selection;
 
 IssueCalcul calculer(int famille, int ordre, TypeFiltre type, const std::string& texte,
                      const char* separateur = ",") {
@@ -84,10 +80,12 @@ TEST(CommandeCalcul, OutcomeTable) {
 
 // 100 nF is exactly 100000 pF, which is written in µF.
 TEST(CommandeCalcul, BesselHighPassAt2kHz) {
-    EXPECT_EQ(calculer(0, 2, TypeFiltre::PasseHaut, "2000").Resultat,
-              "Filtre de Bessel\r\n\r\ntype : Passe-haut\r\nOrdre :  2\r\n"
-              "Fr\u00E9quence de coupure : 2000, Hz\r\nC = 0,1 \u00B5F\r\n"
-              "R1 = 796 Ohms\r\nR2 = 2411 Ohms\r\n");
+    const IssueCalcul issue = calculer(0, 2, TypeFiltre::PasseHaut, "2000");
+    EXPECT_EQ(issue.frequence, 2000);
+    EXPECT_EQ(issue.valeurCommune, 100 * 1e-9);
+    EXPECT_EQ(issue.Resultat, "Filtre de Bessel\r\n\r\ntype : Passe-haut\r\nOrdre :  2\r\n"
+                              "Fr\u00E9quence de coupure : 2000, Hz\r\nC = 0,1 \u00B5F\r\n"
+                              "R1 = 796 Ohms\r\nR2 = 2411 Ohms\r\n");
 }
 
 TEST(CommandeCalcul, ReadsOnlyTheLeadingNumber) {
