@@ -1,8 +1,8 @@
 // Quorvan: designs active filters built from operational amplifiers.
 
-#include "Desktop.h"
-#include "Form1.h"
-#include "QtPrinter.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/printer/QtPrinter.h"
+#include "ui/Form1.h"
 
 #include <QApplication>
 

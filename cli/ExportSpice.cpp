@@ -1,7 +1,7 @@
 #include "ExportSpice.h"
 
-#include "Circuit.h"
-#include "NetlistSpice.h"
+#include "circuit/Circuit.h"
+#include "netlist/NetlistSpice.h"
 
 namespace quorvan::cli {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CommandeCalcul.h"
-#include "Module1.h"
 #include "OptionsLigneCommande.h"
+#include "engine/Module1.h"
+#include "report/CommandeCalcul.h"
 
 #include <string>
 

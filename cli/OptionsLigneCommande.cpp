@@ -1,132 +1,200 @@
 #include "OptionsLigneCommande.h"
 
-#include <array>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
 #include <string_view>
 
 namespace quorvan::cli {
 
 namespace {
 
-constexpr std::array<std::string_view, 6> NomsFiltre = {
-    "bessel", "butterworth", "chebyshev-0.5", "chebyshev-1", "chebyshev-2", "chebyshev-3",
-};
+const QCommandLineOption OptionAide({QStringLiteral("h"), QStringLiteral("help")}, {});
+const QCommandLineOption OptionVersion(QStringLiteral("version"), {});
+const QCommandLineOption OptionFiltre(QStringLiteral("filtre"), {}, QStringLiteral("F"));
+const QCommandLineOption OptionOrdre(QStringLiteral("ordre"), {}, QStringLiteral("N"));
+const QCommandLineOption OptionType(QStringLiteral("type"), {}, QStringLiteral("T"));
+const QCommandLineOption OptionDecimal(QStringLiteral("decimal"), {}, QStringLiteral("SEP"));
+const QCommandLineOption OptionSpice(QStringLiteral("spice"), {}, QStringLiteral("FICHIER"));
 
-std::optional<int> filtreNomme(std::string_view nom) {
-    for (std::size_t i = 0; i < NomsFiltre.size(); ++i) {
-        if (NomsFiltre[i] == nom) {
-            return static_cast<int>(i);
+bool prendUneValeur(const QString& argument) {
+    for (const QCommandLineOption* option :
+         {&OptionFiltre, &OptionOrdre, &OptionType, &OptionDecimal, &OptionSpice}) {
+        if (argument == QStringLiteral("--") + option->names().front()) {
+            return true;
         }
     }
-    return std::nullopt;
+    return false;
 }
 
-std::optional<int> ordreEcrit(std::string_view texte) {
-    if (texte.size() == 1 && texte[0] >= '2' && texte[0] <= '7') {
-        return texte[0] - '0';
-    }
-    return std::nullopt;
+bool nombreNegatif(const QString& argument) {
+    return argument.size() >= 2 && argument[0] == u'-' &&
+           (argument[1].isDigit() || argument[1] == u'.');
 }
 
-std::optional<TypeFiltre> typeNomme(std::string_view nom) {
-    if (nom == "passe-bas") {
-        return TypeFiltre::PasseBas;
+// A frequency may be written "-50", which the parser would take for options: every such
+// argument that is not an option's value moves behind "--", where arguments stand as typed.
+QStringList negatifsApresDoubleTiret(const QStringList& arguments) {
+    QStringList options;
+    QStringList positionnels;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (i > 0 && argument == QStringLiteral("--")) {
+            positionnels += arguments.mid(i + 1);
+            break;
+        }
+        if (i > 0 && nombreNegatif(argument)) {
+            positionnels.push_back(argument);
+            continue;
+        }
+        options.push_back(argument);
+        if (prendUneValeur(argument) && i + 1 < arguments.size()) {
+            options.push_back(arguments[++i]);
+        }
     }
-    if (nom == "passe-haut") {
-        return TypeFiltre::PasseHaut;
+    if (!positionnels.isEmpty()) {
+        options.push_back(QStringLiteral("--"));
+        options += positionnels;
     }
-    return std::nullopt;
+    return options;
 }
 
-ErreurUsage valeurRefusee(std::string_view option, std::string_view valeur,
+// The argument as typed that named an unknown option.
+QString argumentInconnu(const QStringList& arguments, const QString& nom) {
+    for (const QString& argument : arguments.mid(1)) {
+        QString sansTirets = argument.section(u'=', 0, 0);
+        while (sansTirets.startsWith(u'-')) {
+            sansTirets.remove(0, 1);
+        }
+        if (argument.startsWith(u'-') && sansTirets == nom) {
+            return argument.section(u'=', 0, 0);
+        }
+    }
+    return nom;
+}
+
+std::string texte(const QString& s) {
+    return s.toStdString();
+}
+
+// "bessel, butterworth, ..., chebyshev-2 ou chebyshev-3"
+std::string nomsDesFamilles() {
+    std::string noms;
+    for (const Famille& f : Familles) {
+        if (f.index > 0) {
+            noms += f.index == FamilleMax ? " ou " : ", ";
+        }
+        noms += f.nomCommande;
+    }
+    return noms;
+}
+
+std::string bornesOrdre() {
+    return "de " + std::to_string(OrdreMin) + " \u00E0 " + std::to_string(OrdreMax);
+}
+
+ErreurUsage valeurRefusee(const QCommandLineOption& option, const QString& valeur,
                           std::string_view attendu) {
-    return {"valeur invalide pour " + std::string(option) + " : \"" + std::string(valeur) +
+    return {"valeur invalide pour --" + texte(option.names().front()) + " : \"" + texte(valeur) +
             "\" (attendu : " + std::string(attendu) + ")"};
 }
 
 } // namespace
 
-Commande analyserArguments(const std::vector<std::string>& arguments) {
-    Demande demande;
-    std::vector<std::string> positionnels;
-    bool optionsFinies = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsFinies || !argument.starts_with("--")) {
-            if (!optionsFinies && (argument == "-h")) {
-                return AfficherAide{};
+Commande analyserArguments(const QStringList& arguments) {
+    QCommandLineParser analyseur;
+    analyseur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    analyseur.addOptions({OptionAide, OptionVersion, OptionFiltre, OptionOrdre, OptionType,
+                          OptionDecimal, OptionSpice});
+    const QStringList lus = negatifsApresDoubleTiret(arguments);
+    if (!analyseur.parse(lus)) {
+        const QStringList inconnues = analyseur.unknownOptionNames();
+        if (!inconnues.isEmpty()) {
+            return ErreurUsage{"option inconnue : " +
+                               texte(argumentInconnu(arguments, inconnues.front()))};
+        }
+        // The parser takes whatever follows an option as its value: only the last argument
+        // can lack one.
+        if (prendUneValeur(lus.back())) {
+            return ErreurUsage{"l'option " + texte(lus.back()) + " attend une valeur"};
+        }
+        // The one refusal left: "--help=x" or "--version=x", a value for an option without.
+        for (const QString& argument : lus.mid(1)) {
+            if (argument == QStringLiteral("--")) {
+                break;
             }
-            positionnels.push_back(argument);
-            continue;
-        }
-        if (argument == "--") {
-            optionsFinies = true;
-            continue;
-        }
-        if (argument == "--help") {
-            return AfficherAide{};
-        }
-        if (argument == "--version") {
-            return AfficherVersion{};
-        }
-
-        // "--option valeur" or "--option=valeur"
-        std::string option = argument;
-        std::optional<std::string> valeur;
-        if (const auto egal = argument.find('='); egal != std::string::npos) {
-            option = argument.substr(0, egal);
-            valeur = argument.substr(egal + 1);
-        }
-        if (option != "--filtre" && option != "--ordre" && option != "--type" &&
-            option != "--decimal" && option != "--spice") {
-            return ErreurUsage{"option inconnue : " + option};
-        }
-        if (!valeur) {
-            if (i + 1 >= arguments.size()) {
-                return ErreurUsage{"l'option " + option + " attend une valeur"};
+            const QString nom = argument.section(u'=', 0, 0);
+            if (argument.contains(u'=') && !prendUneValeur(nom)) {
+                return ErreurUsage{"l'option " + texte(nom) + " ne prend pas de valeur"};
             }
-            valeur = arguments[++i];
         }
-
-        if (option == "--filtre") {
-            const auto filtre = filtreNomme(*valeur);
-            if (!filtre) {
-                return valeurRefusee(option, *valeur,
-                                     "bessel, butterworth, chebyshev-0.5, chebyshev-1, "
-                                     "chebyshev-2 ou chebyshev-3");
-            }
-            demande.NumFiltre = *filtre;
-        } else if (option == "--ordre") {
-            const auto ordre = ordreEcrit(*valeur);
-            if (!ordre) {
-                return valeurRefusee(option, *valeur, "un ordre de 2 \u00E0 7");
-            }
-            demande.NumOrdre = *ordre;
-        } else if (option == "--type") {
-            const auto type = typeNomme(*valeur);
-            if (!type) {
-                return valeurRefusee(option, *valeur, "passe-bas ou passe-haut");
-            }
-            demande.type = *type;
-        } else if (option == "--spice") {
-            if (valeur->empty()) {
-                return valeurRefusee(option, *valeur, "un nom de fichier, ou - pour la sortie");
-            }
-            demande.fichierSpice = *valeur;
-        } else {
-            if (*valeur != "," && *valeur != ".") {
-                return valeurRefusee(option, *valeur, "\",\" ou \".\"");
-            }
-            demande.separateur = *valeur;
-        }
+        return ErreurUsage{texte(analyseur.errorText())};
     }
-    if (positionnels.empty()) {
+    if (analyseur.isSet(OptionAide)) {
+        return AfficherAide{};
+    }
+    if (analyseur.isSet(OptionVersion)) {
+        return AfficherVersion{};
+    }
+
+    Demande demande;
+    if (analyseur.isSet(OptionFiltre)) {
+        const QString nom = analyseur.value(OptionFiltre);
+        const Famille* trouvee = nullptr;
+        for (const Famille& f : Familles) {
+            if (texte(nom) == f.nomCommande) {
+                trouvee = &f;
+            }
+        }
+        if (trouvee == nullptr) {
+            return valeurRefusee(OptionFiltre, nom, nomsDesFamilles());
+        }
+        demande.NumFiltre = trouvee->index;
+    }
+    if (analyseur.isSet(OptionOrdre)) {
+        const QString ecrit = analyseur.value(OptionOrdre);
+        bool lu = false;
+        const int ordre = ecrit.toInt(&lu);
+        // Only the order as the menu writes it: no sign, no blanks, no leading zero.
+        if (!lu || !ordreConnu(ordre) || QString::number(ordre) != ecrit) {
+            return valeurRefusee(OptionOrdre, ecrit, "un ordre " + bornesOrdre());
+        }
+        demande.NumOrdre = ordre;
+    }
+    if (analyseur.isSet(OptionType)) {
+        const QString nom = analyseur.value(OptionType);
+        const auto nomme = [&nom](TypeFiltre type) { return texte(nom) == nomCommandeType(type); };
+        if (!nomme(TypeFiltre::PasseBas) && !nomme(TypeFiltre::PasseHaut)) {
+            return valeurRefusee(OptionType, nom,
+                                 std::string(nomCommandeType(TypeFiltre::PasseBas)) + " ou " +
+                                     std::string(nomCommandeType(TypeFiltre::PasseHaut)));
+        }
+        demande.type = nomme(TypeFiltre::PasseBas) ? TypeFiltre::PasseBas : TypeFiltre::PasseHaut;
+    }
+    if (analyseur.isSet(OptionDecimal)) {
+        const QString separateur = analyseur.value(OptionDecimal);
+        if (separateur != QStringLiteral(",") && separateur != QStringLiteral(".")) {
+            return valeurRefusee(OptionDecimal, separateur, "\",\" ou \".\"");
+        }
+        demande.separateur = texte(separateur);
+    }
+    if (analyseur.isSet(OptionSpice)) {
+        const QString fichier = analyseur.value(OptionSpice);
+        if (fichier.isEmpty()) {
+            return valeurRefusee(OptionSpice, fichier, "un nom de fichier, ou - pour la sortie");
+        }
+        demande.fichierSpice = texte(fichier);
+    }
+
+    const QStringList positionnels = analyseur.positionalArguments();
+    if (positionnels.isEmpty()) {
         return ErreurUsage{"fr\u00E9quence manquante"};
     }
     if (positionnels.size() > 1) {
         return ErreurUsage{"une seule fr\u00E9quence est attendue, re\u00E7u : \"" +
-                           positionnels[1] + "\""};
+                           texte(positionnels[1]) + "\""};
     }
-    demande.texteFrequence = positionnels.front();
+    demande.texteFrequence = texte(positionnels.front());
     return demande;
 }
 
@@ -137,9 +205,15 @@ std::string texteAide() {
            "Calcule les composants d'un filtre actif \u00E0 amplificateurs op\u00E9rationnels\n"
            "et \u00E9crit le m\u00EAme texte que la fen\u00EAtre de Quorvan.\n"
            "\n"
-           "  --filtre F    bessel (d\u00E9faut), butterworth, chebyshev-0.5, chebyshev-1,\n"
-           "                chebyshev-2, chebyshev-3\n"
-           "  --ordre N     ordre du filtre, de 2 \u00E0 7 (d\u00E9faut 2)\n"
+           "  --filtre F    famille du filtre, " +
+           std::string(Familles.front().nomCommande) +
+           " par d\u00E9faut :\n"
+           "                " +
+           nomsDesFamilles() +
+           "\n"
+           "  --ordre N     ordre du filtre, " +
+           bornesOrdre() + " (d\u00E9faut " + std::to_string(OrdreMin) +
+           ")\n"
            "  --type T      passe-bas (d\u00E9faut) ou passe-haut\n"
            "  --decimal SEP s\u00E9parateur d\u00E9cimal \u00E0 l'\u00E9criture, \",\" ou "
            "\".\"\n"

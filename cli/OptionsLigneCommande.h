@@ -1,18 +1,19 @@
 #pragma once
 
-#include "Libelles.h"
+#include "engine/Familles.h"
+
+#include <QStringList>
 
 #include <optional>
 #include <string>
 #include <variant>
-#include <vector>
 
 namespace quorvan::cli {
 
 // A design request from the command line.
 struct Demande {
     int NumFiltre = 0;
-    int NumOrdre = 2;
+    int NumOrdre = OrdreMin;
     TypeFiltre type = TypeFiltre::PasseBas;
     std::optional<std::string> separateur;   // unset: the user's locale decides
     std::optional<std::string> fichierSpice; // where the netlist goes, "-" for standard output
@@ -27,8 +28,8 @@ struct ErreurUsage {
 
 using Commande = std::variant<Demande, AfficherAide, AfficherVersion, ErreurUsage>;
 
-// Parses the arguments after the program name.
-[[nodiscard]] Commande analyserArguments(const std::vector<std::string>& arguments);
+// Parses the whole command line, the program's name first.
+[[nodiscard]] Commande analyserArguments(const QStringList& arguments);
 
 [[nodiscard]] std::string texteAide();
 

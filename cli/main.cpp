@@ -1,21 +1,22 @@
 // quorvan-cli: the designs of the Quorvan window from the command line, for scripts and
 // for checking a design without the window.
 
-#include "CommandeCalcul.h"
 #include "ExportSpice.h"
-#include "Libelles.h"
-#include "Module1.h"
 #include "OptionsLigneCommande.h"
+#include "engine/Familles.h"
+#include "engine/Module1.h"
+#include "report/CommandeCalcul.h"
 
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <clocale>
+#include <exception>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <variant>
-#include <vector>
 
 namespace {
 
@@ -42,8 +43,21 @@ std::string enLignesUnix(const std::string& texte) {
     return sortie;
 }
 
-// Writes the netlist where the request says; false when the file cannot be written.
-bool ecrireNetlist(const std::string& fichier, const std::string& netlist) {
+void signalerNetlistImpossible(const std::string& fichier, const std::string& raison) {
+    std::cerr << "quorvan-cli : impossible d'\u00E9crire la netlist dans \u00AB " << fichier
+              << " \u00BB" << raison << "\n";
+}
+
+// Writes the netlist where the request says; false when it cannot be written.
+bool exporterNetlist(const cli::Demande& demande, const IssueCalcul& issue, const Module1& module) {
+    const std::string& fichier = *demande.fichierSpice;
+    std::string netlist;
+    try {
+        netlist = cli::netlistDeLaConception(demande, issue, module);
+    } catch (const std::exception& e) {
+        signalerNetlistImpossible(fichier, std::string(" : ") + e.what());
+        return false;
+    }
     if (fichier == "-") {
         std::cout << netlist;
         return true;
@@ -52,8 +66,7 @@ bool ecrireNetlist(const std::string& fichier, const std::string& netlist) {
     sortie << netlist;
     sortie.close();
     if (!sortie) {
-        std::cerr << "quorvan-cli : impossible d'\u00E9crire la netlist dans \u00AB " << fichier
-                  << " \u00BB\n";
+        signalerNetlistImpossible(fichier, "");
         return false;
     }
     return true;
@@ -63,7 +76,7 @@ int calculer(const cli::Demande& demande) {
     Module1 module;
     module.NumFiltre = static_cast<std::int16_t>(demande.NumFiltre);
     module.NumOrdre = static_cast<std::int16_t>(demande.NumOrdre);
-    const SelectionAffichee selection{demande.type, LibellesFiltre[demande.NumFiltre],
+    const SelectionAffichee selection{demande.type, famille(demande.NumFiltre).libelle,
                                       libelleType(demande.type)};
     const std::string separateur = demande.separateur.value_or(separateurUtilisateur());
     const IssueCalcul issue = executerCalcul(module, selection, demande.texteFrequence, separateur);
@@ -71,8 +84,7 @@ int calculer(const cli::Demande& demande) {
     if (issue.contenu != ContenuResultat::Rapport) {
         return 1;
     }
-    if (demande.fichierSpice &&
-        !ecrireNetlist(*demande.fichierSpice, cli::netlistDeLaConception(demande, issue, module))) {
+    if (demande.fichierSpice && !exporterNetlist(demande, issue, module)) {
         return 1;
     }
     return 0;
@@ -82,7 +94,10 @@ int calculer(const cli::Demande& demande) {
 
 int main(int argc, char* argv[]) {
     std::setlocale(LC_ALL, "");
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.push_back(QString::fromLocal8Bit(argv[i]));
+    }
     const cli::Commande commande = cli::analyserArguments(arguments);
     if (const auto* erreur = std::get_if<cli::ErreurUsage>(&commande)) {
         std::cerr << "quorvan-cli : " << erreur->message << "\n"

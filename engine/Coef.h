@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Familles.h"
+
 #include <array>
 
 namespace quorvan {
@@ -15,17 +17,14 @@ namespace quorvan {
 // Each two-component stage (a, b) is a pole pair of natural frequency 1/√(a·b) and quality
 // factor √(a/b)/3; odd orders end with a three-component section (1, 2, 3).
 //
-// Six cells differ from the long-published table, whose values there did not realise the
-// family they were listed under: Bessel order 5 components 1-3 (was 0.76, 0.39, 0.12),
-// Butterworth order 4 component 1 (was 3.19), Chebyshev ±2 dB order 2 component 2 (was 0.42)
-// and Chebyshev ±0.5 dB order 7 component 3 (was 0.03).
+// Every cell realises its family's poles to the precision of its literal (checked against
+// SciPy by tests/theory). Beware of copying cells from printed tables: some print 0.76, 0.39,
+// 0.12 for Bessel order 5 components 1-3, 3.19 for Butterworth order 4 component 1, 0.42 for
+// Chebyshev ±2 dB order 2 component 2 and 0.03 for Chebyshev ±0.5 dB order 7 component 3,
+// which realise other filters.
 using LigneCoef = std::array<double, 8>;
 using FamilleCoef = std::array<LigneCoef, 8>;
 using TableCoef = std::array<FamilleCoef, 7>;
-
-inline constexpr int FamilleMax = 5;
-inline constexpr int OrdreMin = 2;
-inline constexpr int OrdreMax = 7;
 
 // clang-format off
 inline constexpr TableCoef Coef = {{

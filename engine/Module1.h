@@ -5,8 +5,8 @@
 
 namespace quorvan {
 
-// Used in place of 2π by the stage computation (slightly below 2π, kept for the
-// designs to stay the ones this program has always reported).
+// The stage computation's 2π: 6.283178 exactly, 1.2 ppm below 2π. Every reported value
+// is computed with it; the difference is far below any component's tolerance.
 inline constexpr double DeuxPi = 6.283178;
 
 // Component values by component number: slots 1..7 are used, slot 0 never is.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FormDesign.h"
+#include "toolkit/FormDesign.h"
 
 namespace quorvan {
 

@@ -1,9 +1,9 @@
 #include "FrmAide.h"
 
 #include "ConceptionFrmAide.h"
-#include "RichTextBox.h"
-#include "Twips.h"
-#include "Utf8.h"
+#include "toolkit/Twips.h"
+#include "toolkit/Utf8.h"
+#include "toolkit/richtext/RichTextBox.h"
 
 #include <QEvent>
 #include <QFile>

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test: formatting, the dev build, the
-# sanitizer build and the fuzzers. This is exactly what CI runs.
+# sanitizer build and the fuzzers; then prints how much test code there is for the code.
+# This is exactly what CI runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="$(nproc)"
@@ -23,7 +24,10 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$jobs"
 
 echo "== Impression réelle (CUPS)"
-scripts/cups-test.sh build/dev/tests/ui/impression/impression_cups_test
+scripts/cups-test.sh build/dev/tests/ui/impression_cups_test
 
 echo "== Tests"
 ctest --preset dev -j"$jobs"
+
+echo "== Lignes de tests pour les lignes de code"
+scripts/ratio-tests.sh

@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-test_exe="${1:-build/dev/tests/ui/impression/impression_cups_test}"
+test_exe="${1:-build/dev/tests/ui/impression_cups_test}"
 
 ignorer() {
     if [ "${CI:-}" = "true" ]; then

@@ -17,6 +17,7 @@ paquets=(
     poppler-utils                 # reading printed PDF files back in the printing tests
     cups printer-driver-cups-pdf  # a real print queue for scripts/cups-test.sh
     ngspice                       # simulates every exported netlist in the tests
+    python3-scipy python3-numpy   # filter theory and curve comparison in the tests
 )
 locales_voulues=(fr_FR.UTF-8 en_US.UTF-8)
 

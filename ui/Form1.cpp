@@ -1,18 +1,18 @@
 #include "Form1.h"
 
-#include "APropos.h"
-#include "Aide.h"
-#include "CommandeCalcul.h"
 #include "ConceptionForm1.h"
-#include "Controls.h"
-#include "Desktop.h"
 #include "IconeAmpli.h"
-#include "ImageList1.h"
-#include "Impression.h"
-#include "Libelles.h"
-#include "MenuItemArray.h"
-#include "PictureBox.h"
-#include "Utf8.h"
+#include "engine/Familles.h"
+#include "help/APropos.h"
+#include "help/Aide.h"
+#include "report/CommandeCalcul.h"
+#include "toolkit/Controls.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/MenuItemArray.h"
+#include "toolkit/PictureBox.h"
+#include "toolkit/Utf8.h"
+#include "ui/impression/Impression.h"
+#include "ui/schematics/ImageList1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,24 +21,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <array>
+#include <stdexcept>
 #include <string>
 
 namespace quorvan {
-
-namespace {
-
-// Captions of the family items, index 0..5; the Chebyshev items have no access key.
-constexpr std::array<std::string_view, 6> ItemsFiltre = {
-    "&Bessel (Phase lin\u00E9aire pas d'ondulation)",
-    "Bu&tterworth (Bande passante plate, l\u00E9g\u00E8re ondulation)",
-    "Chebyshev (ondulation +/- 0.5 dB)",
-    "Chebyshev (ondulation +/- 1 dB)",
-    "Chebyshev (ondulation +/- 2 dB)",
-    "Chebyshev (ondulation +/- 3 dB)",
-};
-
-} // namespace
 
 Form1::Form1(toolkit::Desktop& bureau, toolkit::Printing& impression, QWidget* parent)
     : QMainWindow(parent)
@@ -56,18 +42,33 @@ Form1::Form1(toolkit::Desktop& bureau, toolkit::Printing& impression, QWidget* p
 
 Form1::~Form1() = default;
 
+namespace {
+
+// A control of the design table, by name and kind; a design that lacks it is a programming
+// error that must stop the program at once rather than crash it later.
+template <typename T>
+T* controle(const QWidget* client, const char* nom) {
+    T* trouve = client->findChild<T*>(QString::fromLatin1(nom));
+    if (trouve == nullptr) {
+        throw std::logic_error(std::string("Form1 has no control named ") + nom);
+    }
+    return trouve;
+}
+
+} // namespace
+
 void Form1::createControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
     toolkit::buildControls(client, ControlesForm1, toolkit::logicalDpi(this));
 
-    TextFreq_ = client->findChild<toolkit::TextBox*>(QStringLiteral("TextFreq"));
-    Picture1_ = client->findChild<toolkit::PictureBox*>(QStringLiteral("Picture1"));
-    LblFiltre_ = client->findChild<toolkit::Label*>(QStringLiteral("LblFiltre"));
-    LblType_ = client->findChild<toolkit::Label*>(QStringLiteral("LblType"));
-    LblOrdre_ = client->findChild<toolkit::Label*>(QStringLiteral("LblOrdre"));
-    auto* label1 = client->findChild<toolkit::Label*>(QStringLiteral("Label1"));
+    TextFreq_ = controle<toolkit::TextBox>(client, "TextFreq");
+    Picture1_ = controle<toolkit::PictureBox>(client, "Picture1");
+    LblFiltre_ = controle<toolkit::Label>(client, "LblFiltre");
+    LblType_ = controle<toolkit::Label>(client, "LblType");
+    LblOrdre_ = controle<toolkit::Label>(client, "LblOrdre");
+    auto* label1 = controle<toolkit::Label>(client, "Label1");
 
     // The scroll-bar colour behind the frequency, the menu-text colour (black) behind the
     // diagram so that its transparent white shows black.
@@ -90,10 +91,10 @@ void Form1::createControls() {
         bouton->setAccessibleName(bouton->text());
     }
 
-    connect(client->findChild<toolkit::CommandButton*>(QStringLiteral("CmdCalcul")),
-            &QPushButton::clicked, this, &Form1::CmdCalcul_Click);
-    connect(client->findChild<toolkit::CommandButton*>(QStringLiteral("CmdImprim")),
-            &QPushButton::clicked, this, &Form1::CmdImprim_Click);
+    connect(controle<toolkit::CommandButton>(client, "CmdCalcul"), &QPushButton::clicked, this,
+            &Form1::CmdCalcul_Click);
+    connect(controle<toolkit::CommandButton>(client, "CmdImprim"), &QPushButton::clicked, this,
+            &Form1::CmdImprim_Click);
 }
 
 void Form1::createMenus() {
@@ -108,15 +109,15 @@ void Form1::createMenus() {
     structure->setObjectName(QStringLiteral("MnuStructure"));
     MnuFiltre_ = new toolkit::MenuItemArray(structure, QStringLiteral("MnuFiltre"),
                                             [this](std::int16_t index) { MnuFiltre_Click(index); });
-    for (std::int16_t i = 0; i < 6; ++i) {
-        MnuFiltre_->addItem(i, toolkit::fromUtf8(ItemsFiltre[i]));
+    for (const Famille& f : Familles) {
+        MnuFiltre_->addItem(static_cast<std::int16_t>(f.index), toolkit::fromUtf8(f.itemMenu));
     }
 
     QMenu* ordre = barre->addMenu(QStringLiteral("&Ordre du filtre"));
     ordre->setObjectName(QStringLiteral("MnuOrdre"));
     MnuO_ = new toolkit::MenuItemArray(ordre, QStringLiteral("MnuO"),
                                        [this](std::int16_t index) { MnuO_Click(index); });
-    for (std::int16_t i = 2; i <= 7; ++i) {
+    for (std::int16_t i = OrdreMin; i <= OrdreMax; ++i) {
         MnuO_->addItem(i, QStringLiteral("&%1").arg(i));
     }
 
@@ -157,16 +158,16 @@ void Form1::Form_Load() {
 }
 
 void Form1::MnuFiltre_Click(std::int16_t Index) {
-    for (std::int16_t i = 0; i <= 5; ++i) {
+    for (std::int16_t i = 0; i <= FamilleMax; ++i) {
         MnuFiltre_->setChecked(i, false);
     }
     MnuFiltre_->setChecked(Index, true);
     module_.NumFiltre = Index;
-    LblFiltre_->setCaption(toolkit::fromUtf8(LibellesFiltre[Index]));
+    LblFiltre_->setCaption(toolkit::fromUtf8(famille(Index).libelle));
 }
 
 void Form1::MnuO_Click(std::int16_t Index) {
-    for (std::int16_t i = 2; i <= 7; ++i) {
+    for (std::int16_t i = OrdreMin; i <= OrdreMax; ++i) {
         MnuO_->setChecked(i, false);
     }
     MnuO_->setChecked(Index, true);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ImageList.h"
-#include "Module1.h"
+#include "engine/Module1.h"
+#include "toolkit/ImageList.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,267 +1,266 @@
-#include "../support/Selection.h"
-#include "../support/Tolerance.h"
-#include "Coef.h"
-#include "Recherche.h"
+// The search rules and the limits of the stage computation. The component values themselves
+// are checked by simulating every design (tests/netlist) and the table against filter theory
+// (coefficients_theorie.py).
+
+#include "engine/Coef.h"
+#include "engine/Recherche.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numbers>
-#include <string>
+#include <set>
 #include <vector>
 
 namespace quorvan {
 namespace {
 
-using test::prochePourcent;
+constexpr double Inf = std::numeric_limits<double>::infinity();
+constexpr TypeFiltre Bas = TypeFiltre::PasseBas;
+constexpr TypeFiltre Haut = TypeFiltre::PasseHaut;
+constexpr EtatCalcul Ok = EtatCalcul::Realisable;
+constexpr EtatCalcul TropBasse = EtatCalcul::FrequenceTropBasse;
+constexpr EtatCalcul TropGrande = EtatCalcul::FrequenceTropGrande;
 
-constexpr int Bessel = 0;
-constexpr int Butterworth = 1;
-
-using test::selection;
-
-std::string nom(EtatCalcul e) {
-    switch (e) {
-    case EtatCalcul::Realisable:
-        return "Realisable";
-    case EtatCalcul::FrequenceTropBasse:
-        return "FrequenceTropBasse";
-    case EtatCalcul::FrequenceTropGrande:
-        return "FrequenceTropGrande";
-    }
-    return "?";
+Module1 selection(int famille, int ordre) {
+    Module1 m;
+    m.NumFiltre = static_cast<std::int16_t>(famille);
+    m.NumOrdre = static_cast<std::int16_t>(ordre);
+    return m;
 }
 
-// Designs worked out by hand from the relations C = k / (2π·f·R) and R = 1 / (k·2π·f·C);
-// values to the precision they were computed to (0.05 %).
-struct CasPasseBas {
-    const char* nom;
-    int famille;
-    int ordre;
-    double frequence;
+struct Issue {
     EtatCalcul etat;
-    std::int32_t RChoix;
-    std::vector<double> capacites;
+    double commun; // ohms or farads, 0 without a design
+    TableauComposants valeurs;
 };
 
-TEST(RecherchePasseBas, Designs) {
-    const CasPasseBas cas[] = {
-        {"Butterworth 2, 1 kHz",
-         Butterworth,
-         2,
-         1000,
-         EtatCalcul::Realisable,
-         10000,
-         {33.74e-9, 7.480e-9}},
-        {"Butterworth 2, 10 kHz", Butterworth, 2, 10000, EtatCalcul::Realisable, 4700, {}},
-        {"Butterworth 2, 1 MHz", Butterworth, 2, 1e6, EtatCalcul::Realisable, 1000, {}},
-        {"Butterworth 2, 10 MHz", Butterworth, 2, 1e7, EtatCalcul::FrequenceTropGrande, 0, {}},
-        {"Butterworth 2, 0.1 Hz", Butterworth, 2, 0.1, EtatCalcul::FrequenceTropBasse, 0, {}},
-        {"Bessel 2, 1 kHz",
-         Bessel,
-         2,
-         1000,
-         EtatCalcul::Realisable,
-         10000,
-         {15.9155e-9, 5.2521e-9}},
-        {"Butterworth 4, 1 kHz", Butterworth, 4, 1000, EtatCalcul::Realisable, 10000, {62.389e-9}},
-        {"Bessel 2, -50 Hz", Bessel, 2, -50, EtatCalcul::FrequenceTropGrande, 0, {}},
+Issue rechercher(TypeFiltre type, int famille, int ordre, double f) {
+    Module1 m = selection(famille, ordre);
+    if (type == Bas) {
+        const RecherchePasseBasResultat r = RecherchePasseBas(m, f);
+        return {r.etat, static_cast<double>(r.RChoix), m.TabC};
+    }
+    const RecherchePasseHautResultat r = RecherchePasseHaut(m, f);
+    return {r.etat, r.CChoix, m.TabR};
+}
+
+// Designs worked out by hand: each row takes one branch of a search.
+TEST(Recherche, ChoosesTheCommonComponentOrSaysWhyNot) {
+    struct Cas {
+        TypeFiltre type;
+        int famille, ordre;
+        double frequence;
+        EtatCalcul etat;
+        double commun;
     };
-    for (const CasPasseBas& c : cas) {
-        SCOPED_TRACE(c.nom);
-        Module1 m = selection(c.famille, c.ordre);
-        const RecherchePasseBasResultat r = RecherchePasseBas(m, c.frequence);
-        EXPECT_EQ(nom(r.etat), nom(c.etat));
-        if (c.etat == EtatCalcul::Realisable) {
-            EXPECT_EQ(r.RChoix, c.RChoix);
-        }
-        for (std::size_t i = 0; i < c.capacites.size(); ++i) {
-            EXPECT_TRUE(prochePourcent(m.TabC[i + 1], c.capacites[i], 0.0005)) << "C" << i + 1;
-        }
-    }
-}
-
-struct CasPasseHaut {
-    const char* nom;
-    int famille;
-    int ordre;
-    double frequence;
-    EtatCalcul etat;
-    double CChoix;
-    std::vector<double> resistances;
-};
-
-TEST(RecherchePasseHaut, Designs) {
-    const CasPasseHaut cas[] = {
-        {"Butterworth 2, 1 kHz",
-         Butterworth,
-         2,
-         1000,
-         EtatCalcul::Realisable,
-         100 * 1e-9,
-         {750.73, 3386.3}},
-        {"Butterworth 2, 50 Hz",
-         Butterworth,
-         2,
-         50,
-         EtatCalcul::Realisable,
-         2.2 * 1e-6,
-         {682.48, 3078.4}},
-        {"Butterworth 2, 10 Hz",
-         Butterworth,
-         2,
-         10,
-         EtatCalcul::Realisable,
-         4.7 * 1e-6,
-         {1597.3, 7204.8}},
-        {"Butterworth 2, 0.05 Hz", Butterworth, 2, 0.05, EtatCalcul::FrequenceTropBasse, 0, {}},
-        {"Butterworth 2, 10 MHz", Butterworth, 2, 1e7, EtatCalcul::FrequenceTropGrande, 0, {}},
-        {"Butterworth 2, -50 Hz", Butterworth, 2, -50, EtatCalcul::FrequenceTropGrande, 0, {}},
-        {"Butterworth 4, 1 kHz",
-         Butterworth,
-         4,
-         1000,
-         EtatCalcul::Realisable,
-         47 * 1e-9,
-         {864, 13545, 2090, 5551}},
-        {"Bessel 2, 2 kHz", Bessel, 2, 2000, EtatCalcul::Realisable, 100 * 1e-9, {795.78, 2411.4}},
-        {"Bessel 2, 10 Hz", Bessel, 2, 10, EtatCalcul::Realisable, 4.7 * 1e-6, {}},
-        {"Bessel 2, 20 Hz", Bessel, 2, 20, EtatCalcul::Realisable, 4.7 * 1e-6, {1693.1, 5130.8}},
-        {"Bessel 2, 30 Hz", Bessel, 2, 30, EtatCalcul::Realisable, 4.7 * 1e-6, {}},
+    const double dn = std::numeric_limits<double>::denorm_min();
+    const double max = std::numeric_limits<double>::max();
+    // clang-format off
+    const Cas cas[] = {
+        {Bas,  1, 2, 1000,  Ok,         10000},   // 10 kΩ keeps C2 = 7.48 nF above 1 nF
+        {Bas,  1, 2, 10000, Ok,         4700},    // 10 kΩ: C2 = 0.75 nF; 4.7 kΩ: 1.59 nF
+        {Bas,  1, 2, 1e6,   Ok,         1000},    // 1 kΩ: C2 = 75 pF, still above 10 pF
+        {Bas,  1, 2, 1e7,   TropGrande, 0},       // 1 kΩ: C2 = 7.5 pF
+        {Bas,  1, 2, 0.1,   TropBasse,  0},       // 10 kΩ: C1 = 337 µF
+        {Bas,  0, 7, 0.2,   Ok,         10000},   // 10 kΩ: C1 = 56.5 µF, C7 = 3.9 µF
+        {Haut, 1, 2, 1000,  Ok,         100e-9},  // 100 nF: R1 = 751 Ω; 220 nF: R1 = 341 Ω
+        {Haut, 1, 4, 1000,  Ok,         47e-9},   // 82 nF: R1 = 495 Ω
+        {Haut, 1, 2, 50,    Ok,         2.2e-6},  // 4.7 µF: R1 = 319 Ω
+        {Haut, 1, 2, 10,    Ok,         4.7e-6},  // the largest capacitor decides
+        {Haut, 0, 2, 20,    Ok,         4.7e-6},
+        {Haut, 1, 2, 0.05,  TropBasse,  0},       // 4.7 µF: R2 = 1.44 MΩ
+        {Haut, 1, 2, 1e7,   TropGrande, 0},       // 22 pF: R1 = 341 Ω
+        {Haut, 1, 2, -50,   TropGrande, 0},
+        {Bas,  5, 7, dn,    TropBasse,  0},       // limits of the double range
+        {Haut, 5, 3, -dn,   TropGrande, 0},
+        {Bas,  5, 4, 1e-300, TropBasse, 0},
+        {Haut, 5, 5, max,   TropGrande, 0},
+        {Bas,  5, 6, Inf,   TropGrande, 0},
+        {Haut, 5, 6, -Inf,  TropGrande, 0},
     };
-    for (const CasPasseHaut& c : cas) {
-        SCOPED_TRACE(c.nom);
-        Module1 m = selection(c.famille, c.ordre);
-        const RecherchePasseHautResultat r = RecherchePasseHaut(m, c.frequence);
-        EXPECT_EQ(nom(r.etat), nom(c.etat));
-        if (c.etat == EtatCalcul::Realisable) {
-            EXPECT_EQ(r.CChoix, c.CChoix);
-        }
-        for (std::size_t i = 0; i < c.resistances.size(); ++i) {
-            EXPECT_TRUE(prochePourcent(m.TabR[i + 1], c.resistances[i], 0.0005)) << "R" << i + 1;
+    // clang-format on
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(testing::Message() << (c.type == Bas ? "low-pass " : "high-pass ") << c.famille
+                                        << "/" << c.ordre << " at " << c.frequence);
+        const Issue issue = rechercher(c.type, c.famille, c.ordre, c.frequence);
+        EXPECT_EQ(static_cast<int>(issue.etat), static_cast<int>(c.etat));
+        if (c.etat == Ok) {
+            EXPECT_NEAR(issue.commun, c.commun, c.commun * 1e-12);
         }
     }
 }
 
-TEST(SerieC, RisesStrictlyFrom22pFTo4u7F) {
-    EXPECT_EQ(SerieC.front(), 22 * 1e-12);
-    EXPECT_EQ(SerieC.back(), 4.7 * 1e-6);
-    for (std::size_t j = 1; j < SerieC.size(); ++j) {
-        EXPECT_LT(SerieC[j - 1], SerieC[j]) << "slot " << j;
-    }
-}
-
-// Frequencies over the whole range, several per decade.
+// Frequencies over the whole range the searches can meet, 40 per decade.
 std::vector<double> balayage() {
     std::vector<double> f;
-    for (double decade = 1e-2; decade < 1e8; decade *= 10) {
-        for (const double k : {1.0, 1.5, 2.2, 3.3, 4.7, 6.8}) {
-            f.push_back(k * decade);
-        }
+    for (int k = -120; k <= 320; ++k) {
+        f.push_back(std::pow(10.0, k / 40.0));
     }
     return f;
 }
 
-// Every realisable high-pass design keeps its resistors at 500 Ω or more, and the next
-// larger capacitor of the series would drive one below (so the chosen one is the largest).
-TEST(RecherchePasseHaut, ChoosesTheLargestCapacitorKeepingResistorsAbove500Ohms) {
+// Every capacitor of the practical series gets chosen somewhere, and nothing else does. Each
+// design keeps its resistors at 500 Ω or more, and the next capacitor of the series would not:
+// the chosen one is the largest that fits.
+TEST(RecherchePasseHaut, ChoosesTheLargestCapacitorOfTheSeriesThatFits) {
+    // clang-format off
+    const std::vector<double> serie = {
+        22e-12, 47e-12, 82e-12, 100e-12, 220e-12, 470e-12, 820e-12,
+        1e-9,   2.2e-9, 4.7e-9, 8.2e-9,  10e-9,   22e-9,   47e-9,  82e-9, 100e-9, 220e-9, 470e-9, 820e-9,
+        1e-6,   2.2e-6, 4.7e-6,
+    };
+    // clang-format on
+    std::set<double> choisis;
     for (int famille = 0; famille <= FamilleMax; ++famille) {
         for (int ordre = OrdreMin; ordre <= OrdreMax; ++ordre) {
             for (const double f : balayage()) {
                 SCOPED_TRACE(testing::Message() << famille << "/" << ordre << " at " << f);
-                Module1 m = selection(famille, ordre);
-                const RecherchePasseHautResultat r = RecherchePasseHaut(m, f);
-                if (r.etat != EtatCalcul::Realisable) {
+                const Issue issue = rechercher(Haut, famille, ordre, f);
+                if (issue.etat != Ok) {
                     continue;
                 }
-                for (int i = 1; i <= ordre; ++i) {
-                    const double attendu =
-                        1.0 / (Coef[famille][ordre][i] * 2 * std::numbers::pi * f * r.CChoix);
-                    EXPECT_TRUE(prochePourcent(m.TabR[i], attendu, 5e-6)) << "R" << i;
-                    EXPECT_GE(m.TabR[i], 500.0) << "R" << i;
-                }
-                std::size_t j = 0;
-                while (SerieC[j] != r.CChoix) {
-                    ++j;
-                }
-                if (j + 1 < SerieC.size()) {
-                    Module1 suivant = selection(famille, ordre);
-                    EXPECT_TRUE(CalculPasseHaut(suivant, f, SerieC[j + 1]).RTropPetit);
+                choisis.insert(issue.commun);
+                EXPECT_GE(
+                    *std::min_element(issue.valeurs.begin() + 1, issue.valeurs.begin() + ordre + 1),
+                    ResistanceMin);
+                const auto suivant = std::upper_bound(SerieC.begin(), SerieC.end(), issue.commun);
+                if (suivant != SerieC.end()) {
+                    Module1 m = selection(famille, ordre);
+                    EXPECT_TRUE(CalculPasseHaut(m, f, *suivant).RTropPetit);
                 }
             }
         }
     }
-}
-
-// Every realisable low-pass design keeps its capacitors between 10 pF and 200 µF, and uses
-// 10 kΩ whenever 10 kΩ keeps them all at 1 nF or more.
-TEST(RecherchePasseBas, ChoosesTheFirstResistorThatFits) {
-    for (int famille = 0; famille <= FamilleMax; ++famille) {
-        for (int ordre = OrdreMin; ordre <= OrdreMax; ++ordre) {
-            for (const double f : balayage()) {
-                SCOPED_TRACE(testing::Message() << famille << "/" << ordre << " at " << f);
-                Module1 m = selection(famille, ordre);
-                const RecherchePasseBasResultat r = RecherchePasseBas(m, f);
-                double plusPetite10k = 1e300;
-                for (int i = 1; i <= ordre; ++i) {
-                    plusPetite10k = std::min(plusPetite10k, Coef[famille][ordre][i] /
-                                                                (2 * std::numbers::pi * f * 10000));
-                }
-                if (r.etat != EtatCalcul::Realisable) {
-                    continue;
-                }
-                if (plusPetite10k > 1.001e-9) {
-                    EXPECT_EQ(r.RChoix, 10000);
-                }
-                for (int i = 1; i <= ordre; ++i) {
-                    const double attendu =
-                        Coef[famille][ordre][i] / (2 * std::numbers::pi * f * r.RChoix);
-                    EXPECT_TRUE(prochePourcent(m.TabC[i], attendu, 5e-6)) << "C" << i;
-                    EXPECT_GE(m.TabC[i], 10e-12);
-                    EXPECT_LE(m.TabC[i], 200e-6 * (r.RChoix == 10000 ? 1 : 10000.0 / r.RChoix));
-                }
-            }
-        }
+    ASSERT_EQ(choisis.size(), serie.size());
+    auto attendu = serie.begin();
+    for (const double c : choisis) {
+        EXPECT_NEAR(c, *attendu, *attendu * 1e-12);
+        ++attendu;
     }
 }
 
-// Whatever the frequency the window can pass, every search ends in an outcome.
-TEST(Recherches, ExtremeFrequenciesEndInAnOutcome) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const double denorm = std::numeric_limits<double>::denorm_min();
+// One stage computation: its flags in the order the engine declares them, and its array.
+struct Calcul {
+    std::vector<bool> drapeaux;
+    TableauComposants valeurs;
+};
+
+Calcul calculer(TypeFiltre type, int famille, int ordre, double f, double commun) {
+    Module1 m = selection(famille, ordre);
+    if (type == Bas) {
+        const DrapeauxPasseBas d = CalculPasseBas(m, f, static_cast<std::int32_t>(commun));
+        return {{d.CTropGrand, d.CTropPetit, d.CTresPetit}, m.TabC};
+    }
+    const DrapeauxPasseHaut d = CalculPasseHaut(m, f, commun);
+    return {{d.RTropGrand, d.RTropPetit}, m.TabR};
+}
+
+// Which flags one computation raises, and where it stops: the flags that stop it leave 0 in
+// every later slot, the others do not stop it. Values worked out by hand.
+TEST(CalculPasses, FlagsAndWhereTheComputationStops) {
     struct Cas {
-        double frequence;
-        EtatCalcul passeBas;
-        EtatCalcul passeHaut;
+        const char* nom;
+        TypeFiltre type;
+        int famille, ordre;
+        double frequence, commun;
+        std::vector<bool> drapeaux; // trop grand, trop petit[, très petit]
+        int dernier;                // the last slot computed
     };
+    const double dn = std::numeric_limits<double>::denorm_min();
+    // clang-format off
     const Cas cas[] = {
-        {denorm, EtatCalcul::FrequenceTropBasse, EtatCalcul::FrequenceTropBasse},
-        {-denorm, EtatCalcul::FrequenceTropGrande, EtatCalcul::FrequenceTropGrande},
-        {1e-300, EtatCalcul::FrequenceTropBasse, EtatCalcul::FrequenceTropBasse},
-        {1e300, EtatCalcul::FrequenceTropGrande, EtatCalcul::FrequenceTropGrande},
-        {std::numeric_limits<double>::max(), EtatCalcul::FrequenceTropGrande,
-         EtatCalcul::FrequenceTropGrande},
-        {inf, EtatCalcul::FrequenceTropGrande, EtatCalcul::FrequenceTropGrande},
-        {-inf, EtatCalcul::FrequenceTropGrande, EtatCalcul::FrequenceTropGrande},
+        {"no flag",                 Bas,  1, 2, 1000, 10000,  {false, false, false}, 2},
+        {"C2 below 10 pF stops",    Bas,  0, 4, 5e6,  1000,   {false, true,  true},  2},
+        {"C below 1 nF goes on",    Bas,  0, 4, 1e5,  10000,  {false, true,  false}, 4},
+        {"C above 200 uF goes on",  Bas,  0, 4, 0.01, 10000,  {true,  false, false}, 4},
+        {"negative stops at C1",    Bas,  1, 4, -50,  10000,  {false, true,  true},  1},
+        {"no flag",                 Haut, 1, 2, 1000, 10e-9,  {false, false},        2},
+        {"R1 below 500 ohms stops", Haut, 1, 4, 1000, 82e-9,  {false, true},         1},
+        {"R above 1 Mohm goes on",  Haut, 5, 6, 100,  1e-9,   {true,  false},        6},
+        {"negative stops at R1",    Haut, 1, 4, -50,  22e-12, {false, true},         1},
+        {"denormal: infinite",      Haut, 0, 2, dn,   22e-12, {true,  false},        2},
     };
+    // clang-format on
     for (const Cas& c : cas) {
-        SCOPED_TRACE(c.frequence);
-        for (int ordre = OrdreMin; ordre <= OrdreMax; ++ordre) {
-            Module1 m = selection(5, ordre);
-            EXPECT_EQ(nom(RecherchePasseBas(m, c.frequence).etat), nom(c.passeBas));
-            EXPECT_EQ(nom(RecherchePasseHaut(m, c.frequence).etat), nom(c.passeHaut));
+        SCOPED_TRACE(c.nom);
+        const Calcul r = calculer(c.type, c.famille, c.ordre, c.frequence, c.commun);
+        EXPECT_EQ(r.drapeaux, c.drapeaux);
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(r.valeurs[i] != 0.0, i >= 1 && i <= c.dernier) << "slot " << i;
         }
     }
 }
 
-TEST(Recherches, LeaveTheOtherArrayAlone) {
-    Module1 m = selection(Butterworth, 5);
+// A value exactly on a limit raises no flag, the next double past it does. Walking doubles
+// from an estimate, over the rows, finds a frequency that puts a row's extreme value (the one
+// the limit concerns) exactly on the limit.
+TEST(CalculPasses, ValuesOnALimitRaiseNoFlag) {
+    struct Cas {
+        const char* nom;
+        TypeFiltre type;
+        double commun, limite;
+        bool haute; // an upper limit: the flag is raised above it
+        int drapeau;
+    };
+    // clang-format off
+    const Cas cas[] = {
+        {"200 uF",  Bas,  10000, 200 * 1e-6, true,  0},
+        {"1 nF",    Bas,  10000, 1e-9,       false, 1},
+        {"10 pF",   Bas,  1000,  10 * 1e-12, false, 2},
+        {"1 Mohm",  Haut, 10e-9, 1000000,    true,  0},
+        {"500 ohm", Haut, 10e-9, 500,        false, 1},
+    };
+    // clang-format on
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        bool trouve = false;
+        for (int famille = 0; famille <= FamilleMax && !trouve; ++famille) {
+            for (int ordre = OrdreMin; ordre <= OrdreMax && !trouve; ++ordre) {
+                // A low-pass capacitor grows with its coefficient, a high-pass resistor shrinks.
+                const auto debut = Coef[famille][ordre].begin() + 1;
+                const auto extreme = (c.type == Bas) == c.haute
+                                         ? std::max_element(debut, debut + ordre)
+                                         : std::min_element(debut, debut + ordre);
+                const int i = static_cast<int>(extreme - Coef[famille][ordre].begin());
+                const auto valeur = [&](double f) {
+                    return calculer(c.type, famille, ordre, f, c.commun).valeurs[i];
+                };
+                const auto drapeau = [&](double f) -> bool {
+                    return calculer(c.type, famille, ordre, f, c.commun).drapeaux[c.drapeau];
+                };
+                double bas = c.type == Bas ? *extreme / (c.limite * DeuxPi * c.commun)
+                                           : 1.0 / (*extreme * c.limite * DeuxPi * c.commun);
+                double haut = bas;
+                for (int pas = 0; pas < 4000 && !trouve; ++pas) {
+                    for (double f : {bas, haut}) {
+                        if (!trouve && valeur(f) == c.limite) {
+                            trouve = true;
+                            EXPECT_FALSE(drapeau(f)) << "on the limit";
+                            // Values fall as the frequency rises.
+                            while (valeur(f) == c.limite) {
+                                f = std::nextafter(f, c.haute ? 0.0 : Inf);
+                            }
+                            EXPECT_TRUE(drapeau(f)) << "just past the limit";
+                        }
+                    }
+                    bas = std::nextafter(bas, 0.0);
+                    haut = std::nextafter(haut, Inf);
+                }
+            }
+        }
+        EXPECT_TRUE(trouve) << "no computation lands exactly on the limit";
+    }
+}
+
+TEST(Module1, EachComputationLeavesTheOtherArrayAlone) {
+    Module1 m = selection(1, 5);
     static_cast<void>(RecherchePasseBas(m, 1000));
     const TableauComposants tabC = m.TabC;
     static_cast<void>(RecherchePasseHaut(m, 1000));
-    EXPECT_EQ(m.TabC, tabC);
     const TableauComposants tabR = m.TabR;
+    EXPECT_EQ(m.TabC, tabC);
     static_cast<void>(RecherchePasseBas(m, 77));
     EXPECT_EQ(m.TabR, tabR);
 }

@@ -1,8 +1,8 @@
 // The whole Calculate command on any text, selection and separator: it always ends in the
 // report or a message, and a report always has one line per component.
 
-#include "CommandeCalcul.h"
-#include "Libelles.h"
+#include "engine/Familles.h"
+#include "report/CommandeCalcul.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,13 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Module1 module;
-    module.NumFiltre = static_cast<std::int16_t>(data[0] % 6);
-    module.NumOrdre = static_cast<std::int16_t>(2 + (data[0] / 6) % 6);
+    module.NumFiltre = static_cast<std::int16_t>(data[0] % Familles.size());
+    module.NumOrdre = static_cast<std::int16_t>(OrdreMin + (data[0] / Familles.size()) %
+                                                               (OrdreMax - OrdreMin + 1));
     const TypeFiltre type = (data[1] & 1) != 0 ? TypeFiltre::PasseHaut : TypeFiltre::PasseBas;
     const std::string_view separateur = (data[1] & 2) != 0 ? "," : ".";
     const std::string_view texte(reinterpret_cast<const char*>(data + 2), size - 2);
 
-    const SelectionAffichee selection{type, LibellesFiltre[module.NumFiltre], libelleType(type)};
+    const SelectionAffichee selection{type, famille(module.NumFiltre).libelle, libelleType(type)};
     const IssueCalcul issue = executerCalcul(module, selection, texte, separateur);
     if (issue.message.empty()) {
         std::abort();

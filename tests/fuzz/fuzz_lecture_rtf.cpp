@@ -1,7 +1,7 @@
 // Any bytes read as RTF give a document whose text a view can show: only Unicode scalar
 // values, no control characters but the tab, font sizes and tab stops within bounds.
 
-#include "RtfReader.h"
+#include "toolkit/richtext/rtf/RtfReader.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "RichTextBox.h"
 
-#include "FormDesign.h"
-#include "RtfReader.h"
 #include "RtfTextDocument.h"
+#include "toolkit/FormDesign.h"
+#include "toolkit/richtext/rtf/RtfReader.h"
 
 #include <QScrollBar>
 

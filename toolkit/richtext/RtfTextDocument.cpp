@@ -1,6 +1,6 @@
 #include "RtfTextDocument.h"
 
-#include "Charsets.h"
+#include "toolkit/richtext/rtf/Charsets.h"
 
 #include <QColor>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RtfReader.h"
+#include "toolkit/richtext/rtf/RtfReader.h"
 
 class QTextDocument;
 

@@ -2,7 +2,7 @@
 // same drawing the windows use.
 //   ecrire_icone <dossier>   writes <dossier>/<n>x<n>/apps/quorvan.png for n = 16, 32, 48, 64
 
-#include "IconeAmpli.h"
+#include "ui/IconeAmpli.h"
 
 #include <QDir>
 #include <QString>

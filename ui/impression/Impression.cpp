@@ -1,8 +1,8 @@
 #include "Impression.h"
 
-#include "Desktop.h"
-#include "Printer.h"
-#include "Printing.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/printer/Printer.h"
+#include "toolkit/printer/Printing.h"
 
 #include <QColor>
 #include <QImage>

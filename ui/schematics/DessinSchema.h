@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Circuit.h"
+#include "circuit/Circuit.h"
 
 #include <QImage>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImageList.h"
+#include "toolkit/ImageList.h"
 
 namespace quorvan {
 

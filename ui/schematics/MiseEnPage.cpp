@@ -38,7 +38,7 @@ constexpr int CentreShunt = (hauteur::Signal + hauteur::Masse) / 2;
 constexpr int PiedMasse = 208; // where the ground stub ends in its bar
 constexpr int DemiBarreMasse = 6;
 
-// The extents of the pictures as they have always been drawn, by order 2..7.
+// The extent of each diagram, by order 2..7.
 constexpr std::array<Etendue, 6> EtenduesPasseBas = {
     {{191, 405}, {161, 463}, {93, 502}, {83, 561}, {15, 620}, {44, 600}}};
 constexpr std::array<Etendue, 6> EtenduesPasseHaut = {
@@ -288,11 +288,11 @@ QFont policeMasse() {
 }
 
 Etendue etendue(TypeFiltre type, int ordre) {
-    if (ordre < circuit::OrdreMin || ordre > circuit::OrdreMax) {
+    if (ordre < OrdreMin || ordre > OrdreMax) {
         throw std::out_of_range("no diagram for order " + std::to_string(ordre));
     }
     const auto& table = type == TypeFiltre::PasseBas ? EtenduesPasseBas : EtenduesPasseHaut;
-    return table.at(static_cast<std::size_t>(ordre - circuit::OrdreMin));
+    return table.at(static_cast<std::size_t>(ordre - OrdreMin));
 }
 
 MiseEnPage mettreEnPage(const circuit::Circuit& circuit) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Circuit.h"
+#include "circuit/Circuit.h"
 
 #include <QLine>
 #include <QPoint>
@@ -89,7 +89,7 @@ inline constexpr int DemiPoint = 2;
 [[nodiscard]] QFont policeMasse();
 
 // The horizontal extent (first and last pixel) that the diagram of a type and order spans,
-// kept from the pictures users know so that the printout keeps its proportions.
+// fixed per type and order so that the screen and the printout place it the same way.
 struct Etendue {
     int gauche;
     int droite;

@@ -1,0 +1,124 @@
+#include "NetlistSpice.h"
+
+#include "engine/Familles.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+namespace quorvan::spice {
+namespace {
+
+// A 1.2 % step: the sharpest resonance, a stage of Q ≈ 17 in the seventh-order 3 dB Chebyshev,
+// is 6 % wide at -3 dB, so the sample nearest its peak is less than 0.2 dB below it.
+constexpr int PointsParDecade = 200;
+
+// An op-amp close enough to ideal for a filter at any frequency the designs reach, and a
+// gain that every SPICE reads the same way.
+constexpr std::string_view GainAmpli = "1e6";
+
+// The shortest text that reads back as the same double: std::to_chars ignores the locale,
+// where printf would write "4,7e-08" under a French one.
+std::string nombre(double valeur) {
+    std::array<char, 32> texte{};
+    const auto [fin, erreur] = std::to_chars(texte.data(), texte.data() + texte.size(), valeur);
+    if (erreur != std::errc{}) {
+        throw std::invalid_argument("value cannot be written");
+    }
+    return {texte.data(), fin};
+}
+
+double valeurPositive(double valeur, std::string_view quoi) {
+    if (!std::isfinite(valeur) || valeur <= 0.0) {
+        throw std::invalid_argument(std::string(quoi) + " is not a positive finite number");
+    }
+    return valeur;
+}
+
+class Ecriture {
+public:
+    explicit Ecriture(const circuit::Circuit& circuit)
+        : circuit_(circuit) {}
+
+    // The drawing's node names, except the two ends that the user probes.
+    [[nodiscard]] std::string noeud(const std::string& nom) const {
+        if (nom == circuit_.entree) {
+            return NoeudEntree;
+        }
+        if (nom == circuit_.sortie) {
+            return NoeudSortie;
+        }
+        return nom;
+    }
+
+    void ligne(std::string_view nom, const std::string& a, const std::string& b,
+               std::string_view valeur) {
+        texte_.append(nom).append(" ").append(noeud(a)).append(" ").append(noeud(b));
+        texte_.append(" ").append(valeur).append("\n");
+    }
+
+    void commentaire(std::string_view texte) { texte_.append("* ").append(texte).append("\n"); }
+    void directive(std::string_view texte) { texte_.append(texte).append("\n"); }
+
+    [[nodiscard]] std::string resultat() && { return std::move(texte_); }
+
+private:
+    const circuit::Circuit& circuit_;
+    std::string texte_;
+};
+
+} // namespace
+
+std::string ecrireNetlist(const circuit::Circuit& circuit, const ValeursConception& valeurs) {
+    if (!familleConnue(valeurs.famille)) {
+        throw std::invalid_argument("unknown filter family");
+    }
+    const double frequence = valeurPositive(valeurs.frequence, "the cut-off frequency");
+    const std::string commune = nombre(valeurPositive(valeurs.valeurCommune, "the common value"));
+    const bool passeBas = circuit.type == TypeFiltre::PasseBas;
+
+    Ecriture e(circuit);
+    // SPICE takes the first line as the title; the star keeps it a comment for any reader.
+    e.commentaire("Quorvan - " + std::string(famille(valeurs.famille).libelle) + ", " +
+                  std::string(libelleType(circuit.type)) + ", ordre " +
+                  std::to_string(circuit.ordre) + ", coupure " + nombre(frequence) + " Hz");
+    e.commentaire(passeBas ? "Valeur commune : R = " + commune + " ohms"
+                           : "Valeur commune : C = " + commune + " F");
+    e.commentaire("Chaque ampli op : source E de gain " + std::string(GainAmpli) + " entre + et -");
+    e.ligne("V1", circuit.entree, circuit.masse, "DC 0 AC 1");
+
+    int communs = 0;
+    int ampli = 0;
+    for (const circuit::Bloc& bloc : circuit.blocs) {
+        ++ampli;
+        e.commentaire("Cellule " + std::to_string(ampli));
+        for (const circuit::Element& element : bloc.elements) {
+            if (element.numero == 0) {
+                e.ligne(element.etiquette + std::to_string(++communs), element.noeudA,
+                        element.noeudB, commune);
+            } else {
+                const double valeur =
+                    valeurs.numerotes.at(static_cast<std::size_t>(element.numero));
+                e.ligne(element.etiquette, element.noeudA, element.noeudB,
+                        nombre(valeurPositive(valeur, element.etiquette)));
+            }
+        }
+        // E<name> out+ out- in+ in-: the output follows gain x (V+ - V-).
+        e.ligne("E" + std::to_string(ampli), bloc.ampli.sortie, circuit.masse,
+                e.noeud(bloc.ampli.plus) + " " + e.noeud(bloc.ampli.moins) + " " +
+                    std::string(GainAmpli));
+    }
+
+    e.directive(".ac dec " + std::to_string(PointsParDecade) + " " + nombre(frequence / 100.0) +
+                " " + nombre(frequence * 100.0));
+    // Without an output request ngspice in batch mode runs nothing.
+    e.directive(".print ac vdb(" + std::string(NoeudSortie) + ")");
+    e.directive(".end");
+    return std::move(e).resultat();
+}
+
+} // namespace quorvan::spice

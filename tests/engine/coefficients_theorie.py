@@ -1,0 +1,104 @@
+#!/usr/bin/env python3
+"""Every stored coefficient row against the poles of its family, computed by SciPy.
+Usage: coefficients_theorie.py TABLE_COEF   (the program printing the rows as JSON)"""
+import json
+import subprocess
+import sys
+from decimal import Decimal
+
+import numpy as np
+from scipy import optimize, signal
+
+
+def poles(famille, n):
+    """Poles of the family at order n, the way the rows are normalised."""
+    if famille["nom"] == "bessel":
+        return signal.besselap(n, norm="delay")[1]
+    if famille["ondulation_db"] == 0:
+        return signal.buttap(n)[1]
+    # The "±r dB" rows are r dB of ripple from peak to valley: cheb1ap(n, r) matches every
+    # row, cheb1ap(n, 2r) none of them.
+    return signal.cheb1ap(n, famille["ondulation_db"])[1]
+
+
+def section(c):
+    """Denominator of the three-component section, highest power first."""
+    c1, c2, c3 = c
+    return [c1 * c2 * c3, 2 * c2 * c3 + 3 * c1 * c3, c1 + 5 * c3, 2.0]
+
+
+def attendu(famille, n, ligne):
+    """The row the family's poles give, in the row's own stage order."""
+    p = poles(famille, n)
+    paires = sorted((q for q in p if q.imag > 1e-9), key=lambda q: abs(q) / (-2 * q.real),
+                    reverse=famille["nom"] != "bessel")
+    valeurs = []
+    if n % 2:
+        # The section takes the first pair of the order (lowest Q for Bessel, highest
+        # otherwise) and the real pole; its DC gain is 1/2, so the constant term is 2.
+        reel = [q for q in p if abs(q.imag) <= 1e-9]
+        cible = np.real(np.poly(reel + [paires[0], np.conj(paires[0])]))
+        cible = cible * 2 / cible[-1]
+        sol, _, ok, msg = optimize.fsolve(lambda c: np.subtract(section(c)[:3], cible[:3]),
+                                          ligne[:3], full_output=True, xtol=1e-13)
+        obtenus = np.sort_complex(np.roots(section(sol)))
+        assert ok == 1 and np.allclose(obtenus, np.sort_complex(np.roots(cible)), rtol=1e-8), \
+            f"{famille['nom']} order {n}: section solve failed ({msg}) {sol}"
+        valeurs += list(sol)
+        paires = paires[1:]
+    for q in paires:
+        w0, qf = abs(q), abs(q) / (-2 * q.real)
+        valeurs += [3 * qf / w0, 1 / (3 * qf * w0)]
+    return valeurs
+
+
+def unite(x):
+    """One unit of the last decimal digit of the literal x was written as."""
+    return 10.0 ** Decimal(repr(float(x))).as_tuple().exponent
+
+
+def cellules_fausses(famille, n, ligne, unites):
+    """(component, stored, expected) of every cell outside the precision of its literal:
+    a literal is the true value truncated or rounded, so it may sit up to one unit below
+    the true value and half a unit above; 0.5 % either way is accepted as well."""
+    attendus = attendu(famille, n, ligne)
+    return [(i, v, e) for i, (v, e, u) in enumerate(zip(ligne, attendus, unites), 1)
+            if not (e - u <= v <= e + u / 2 or abs(v - e) <= 0.005 * e)]
+
+
+# Values printed tables carry that realise other filters: (family, order, {component: value}).
+# A cell keeps the precision of our literal, otherwise 0.03 for 0.0376 would pass as a
+# two-decimal truncation although it is a digit short of the 0.038 it stands for.
+FAUSSES = [("bessel", 5, {1: 0.76, 2: 0.39, 3: 0.12}),
+           ("butterworth", 4, {1: 3.19}),
+           ("chebyshev-2", 2, {2: 0.42}),
+           ("chebyshev-0.5", 7, {3: 0.03})]
+
+
+def main():
+    sortie = subprocess.run([sys.argv[1]], check=True, capture_output=True, text=True).stdout
+    table = json.loads(sortie)
+    familles = {f["nom"]: f for f in table["familles"]}
+    erreurs = []
+    for f in table["familles"]:
+        for n in range(table["ordre_min"], table["ordre_max"] + 1):
+            ligne = f["lignes"][str(n)]
+            assert len(ligne) == n, f"{f['nom']} order {n}: {len(ligne)} cells"
+            for i, v, e in cellules_fausses(f, n, ligne, [unite(x) for x in ligne]):
+                erreurs.append(f"{f['nom']} order {n} component {i}: "
+                               f"stored {v!r}, expected {e:.5g}")
+    for nom, n, cellules_remplacees in FAUSSES:
+        ligne = list(familles[nom]["lignes"][str(n)])
+        unites = [unite(x) for x in ligne]
+        for i, v in cellules_remplacees.items():
+            ligne[i - 1] = v
+        signalees = sorted(i for i, _, _ in cellules_fausses(familles[nom], n, ligne, unites))
+        if signalees != sorted(cellules_remplacees):
+            erreurs.append(f"{nom} order {n}: wrong cells {sorted(cellules_remplacees)} "
+                           f"flagged as {signalees}")
+    print("\n".join(erreurs) or f"every cell matches; {len(FAUSSES)} known-wrong rows rejected")
+    return 1 if erreurs else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

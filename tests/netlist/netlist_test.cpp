@@ -1,0 +1,70 @@
+// What only the writer can see; the netlist's circuit is simulated for every design by
+// simulation_ngspice.py.
+
+#include "netlist/NetlistSpice.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <limits>
+#include <stdexcept>
+#include <string>
+
+namespace quorvan::spice {
+namespace {
+
+const circuit::Circuit Circuit = circuit::composerCircuit(TypeFiltre::PasseBas, 3);
+const ValeursConception Valeurs{2, 1234.5, 4700, {0, 1.25e-8, 2.5e-9, 3.75e-10}};
+
+// printf and strtod follow LC_NUMERIC; a netlist must read the same everywhere.
+TEST(NetlistSpice, WritesPeriodsAndExactValuesUnderAFrenchLocale) {
+    ASSERT_NE(std::setlocale(LC_ALL, "fr_FR.UTF-8"), nullptr) << "scripts/install-deps.sh";
+    const std::string netlist = ecrireNetlist(Circuit, Valeurs);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_NE(netlist.find("\nC2 "), std::string::npos);
+    EXPECT_NE(netlist.find(" 2.5e-09\n"), std::string::npos) << netlist;
+    EXPECT_NE(netlist.find(".ac dec 200 12.345 123450\n"), std::string::npos) << netlist;
+    EXPECT_EQ(netlist.find(',', netlist.find('\n')), std::string::npos)
+        << "only the title has commas";
+}
+
+TEST(NetlistSpice, RejectsValuesNoCircuitCanHave) {
+    constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
+    constexpr double Inf = std::numeric_limits<double>::infinity();
+    struct Cas {
+        const char* nom;
+        void (*alterer)(ValeursConception&);
+    };
+    // clang-format off
+    const Cas cas[] = {
+        {"NaN common value",   [](ValeursConception& v) { v.valeurCommune = NaN; }},
+        {"zero common value",  [](ValeursConception& v) { v.valeurCommune = 0.0; }},
+        {"infinite component", [](ValeursConception& v) { v.numerotes[2] = Inf; }},
+        {"negative component", [](ValeursConception& v) { v.numerotes[3] = -1e-9; }},
+        {"missing component",  [](ValeursConception& v) { v.numerotes[1] = 0.0; }},
+        {"zero frequency",     [](ValeursConception& v) { v.frequence = 0.0; }},
+        {"infinite frequency", [](ValeursConception& v) { v.frequence = Inf; }},
+        {"family past the last", [](ValeursConception& v) { v.famille = FamilleMax + 1; }},
+        {"family -1",          [](ValeursConception& v) { v.famille = -1; }},
+    };
+    // clang-format on
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        ValeursConception v = Valeurs;
+        c.alterer(v);
+        EXPECT_THROW(static_cast<void>(ecrireNetlist(Circuit, v)), std::invalid_argument);
+    }
+}
+
+TEST(Circuit, ExistsForTheOrdersTheMenusOfferOnly) {
+    for (const int ordre : {OrdreMin, OrdreMax}) {
+        EXPECT_EQ(circuit::composerCircuit(TypeFiltre::PasseHaut, ordre).ordre, ordre);
+    }
+    for (const int ordre : {OrdreMin - 1, OrdreMax + 1}) {
+        EXPECT_THROW(static_cast<void>(circuit::composerCircuit(TypeFiltre::PasseBas, ordre)),
+                     std::out_of_range);
+    }
+}
+
+} // namespace
+} // namespace quorvan::spice
