@@ -10,9 +10,9 @@ cmake --build --preset fuzz -j"$(nproc)"
 
 # The frequency box holds any length of text: a mantissa of 110,000 digits must still meet
 # its exponent, so that reader gets inputs long enough to hold one.
-declare -A longueur=([lecture_frequence]=262144 [commande_calcul]=4096 [lecture_rtf]=4096)
+declare -A longueur=([lecture_frequence]=262144 [lecture_rtf]=4096)
 
-for cible in lecture_frequence commande_calcul lecture_rtf; do
+for cible in lecture_frequence lecture_rtf; do
     corpus="build/fuzz/corpus/$cible"
     mkdir -p "$corpus"
     cp -n tests/fuzz/graines/* "$corpus"/ 2>/dev/null || true

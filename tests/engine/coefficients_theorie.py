@@ -66,19 +66,9 @@ def cellules_fausses(famille, n, ligne, unites):
             if not (e - u <= v <= e + u / 2 or abs(v - e) <= 0.005 * e)]
 
 
-# Values printed tables carry that realise other filters: (family, order, {component: value}).
-# A cell keeps the precision of our literal, otherwise 0.03 for 0.0376 would pass as a
-# two-decimal truncation although it is a digit short of the 0.038 it stands for.
-FAUSSES = [("bessel", 5, {1: 0.76, 2: 0.39, 3: 0.12}),
-           ("butterworth", 4, {1: 3.19}),
-           ("chebyshev-2", 2, {2: 0.42}),
-           ("chebyshev-0.5", 7, {3: 0.03})]
-
-
 def main():
     sortie = subprocess.run([sys.argv[1]], check=True, capture_output=True, text=True).stdout
     table = json.loads(sortie)
-    familles = {f["nom"]: f for f in table["familles"]}
     erreurs = []
     for f in table["familles"]:
         for n in range(table["ordre_min"], table["ordre_max"] + 1):
@@ -87,16 +77,7 @@ def main():
             for i, v, e in cellules_fausses(f, n, ligne, [unite(x) for x in ligne]):
                 erreurs.append(f"{f['nom']} order {n} component {i}: "
                                f"stored {v!r}, expected {e:.5g}")
-    for nom, n, cellules_remplacees in FAUSSES:
-        ligne = list(familles[nom]["lignes"][str(n)])
-        unites = [unite(x) for x in ligne]
-        for i, v in cellules_remplacees.items():
-            ligne[i - 1] = v
-        signalees = sorted(i for i, _, _ in cellules_fausses(familles[nom], n, ligne, unites))
-        if signalees != sorted(cellules_remplacees):
-            erreurs.append(f"{nom} order {n}: wrong cells {sorted(cellules_remplacees)} "
-                           f"flagged as {signalees}")
-    print("\n".join(erreurs) or f"every cell matches; {len(FAUSSES)} known-wrong rows rejected")
+    print("\n".join(erreurs) or "every cell matches its family's poles")
     return 1 if erreurs else 0
 
 

@@ -84,13 +84,6 @@ TEST(CommandeCalcul, ReportLayoutWithEitherSeparator) {
          "Fr\u00E9quence de coupure : 2000, Hz\r\nC = 0,1 \u00B5F\r\nR1 = 796 Ohms\r\n"
          "R2 = 2411 Ohms\r\n",
          100e-9},
-        {2, 7, TypeFiltre::PasseBas, "5", ",",
-         "Filtre de Chebyshev (ondulation +/- 0.5 dB)\r\n\r\ntype : Passe-bas\r\n"
-         "Ordre :  7\r\nFr\u00E9quence de coupure : 5, Hz\r\nR =  10000 Ohms\r\n"
-         "C1 = 24,956 \u00B5F\r\nC2 = 82,856 \u00B5F\r\nC3 = 0,121 \u00B5F\r\n"
-         "C4 = 29,889 \u00B5F\r\nC5 = 0,477 \u00B5F\r\nC6 = 20,69 \u00B5F\r\n"
-         "C7 = 1,91 \u00B5F\r\n",
-         10000},
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.rapport.substr(0, 30));

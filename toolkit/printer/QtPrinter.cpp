@@ -181,8 +181,4 @@ std::unique_ptr<Printer> QtPrinting::defaultPrinter() {
     return std::make_unique<QtPrinter>(std::move(info));
 }
 
-std::unique_ptr<Printer> PdfPrinting::defaultPrinter() {
-    return QtPrinter::toPdfFile(fileName_);
-}
-
 } // namespace quorvan::toolkit

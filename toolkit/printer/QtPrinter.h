@@ -68,16 +68,4 @@ public:
     [[nodiscard]] std::unique_ptr<Printer> defaultPrinter() override;
 };
 
-// Every job goes to one PDF file, overwritten by each job.
-class PdfPrinting final : public Printing {
-public:
-    explicit PdfPrinting(QString fileName)
-        : fileName_(std::move(fileName)) {}
-
-    [[nodiscard]] std::unique_ptr<Printer> defaultPrinter() override;
-
-private:
-    QString fileName_;
-};
-
 } // namespace quorvan::toolkit

@@ -1,0 +1,16 @@
+# cmake -DBUILD=<build dir> -DPREFIX=<scratch dir> -P verifier_installation.cmake: installs the
+# build there and checks the program, its desktop entry (valid) and its icons.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} RESULT_VARIABLE r OUTPUT_QUIET)
+foreach(f bin/quorvan bin/quorvan-cli share/applications/quorvan.desktop
+          share/icons/hicolor/16x16/apps/quorvan.png share/icons/hicolor/32x32/apps/quorvan.png
+          share/icons/hicolor/64x64/apps/quorvan.png)
+    if(NOT r EQUAL 0 OR NOT EXISTS ${PREFIX}/${f})
+        message(FATAL_ERROR "cmake --install (${r}) left out ${f}")
+    endif()
+endforeach()
+execute_process(COMMAND desktop-file-validate ${PREFIX}/share/applications/quorvan.desktop
+                RESULT_VARIABLE r OUTPUT_VARIABLE sortie ERROR_VARIABLE sortie)
+if(NOT r EQUAL 0 OR sortie MATCHES "error")
+    message(FATAL_ERROR "invalid desktop entry: ${sortie}")
+endif()
