@@ -1,5 +1,7 @@
 #include "OptionsLigneCommande.h"
 
+#include "analysis/ValeursNormalisees.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
@@ -16,10 +18,14 @@ const QCommandLineOption OptionOrdre(QStringLiteral("ordre"), {}, QStringLiteral
 const QCommandLineOption OptionType(QStringLiteral("type"), {}, QStringLiteral("T"));
 const QCommandLineOption OptionDecimal(QStringLiteral("decimal"), {}, QStringLiteral("SEP"));
 const QCommandLineOption OptionSpice(QStringLiteral("spice"), {}, QStringLiteral("FICHIER"));
+const QCommandLineOption OptionSerie(QStringLiteral("serie"), {}, QStringLiteral("SERIE"));
+const QCommandLineOption OptionReponse(QStringLiteral("reponse"), {}, QStringLiteral("FICHIER"));
+const QCommandLineOption OptionJson(QStringLiteral("json"), {});
 
 bool prendUneValeur(const QString& argument) {
     for (const QCommandLineOption* option :
-         {&OptionFiltre, &OptionOrdre, &OptionType, &OptionDecimal, &OptionSpice}) {
+         {&OptionFiltre, &OptionOrdre, &OptionType, &OptionDecimal, &OptionSpice, &OptionSerie,
+          &OptionReponse}) {
         if (argument == QStringLiteral("--") + option->names().front()) {
             return true;
         }
@@ -89,6 +95,16 @@ std::string nomsDesFamilles() {
     return noms;
 }
 
+// "E6, E12, E24, E48 ou E96"
+std::string nomsDesSeries() {
+    std::string noms;
+    for (std::size_t i = 0; i < analyse::Series.size(); ++i) {
+        noms += i == 0 ? "" : i + 1 == analyse::Series.size() ? " ou " : ", ";
+        noms += analyse::Series[i].nom;
+    }
+    return noms;
+}
+
 std::string bornesOrdre() {
     return "de " + std::to_string(OrdreMin) + " \u00E0 " + std::to_string(OrdreMax);
 }
@@ -105,7 +121,7 @@ Commande analyserArguments(const QStringList& arguments) {
     QCommandLineParser analyseur;
     analyseur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     analyseur.addOptions({OptionAide, OptionVersion, OptionFiltre, OptionOrdre, OptionType,
-                          OptionDecimal, OptionSpice});
+                          OptionDecimal, OptionSpice, OptionSerie, OptionReponse, OptionJson});
     const QStringList lus = negatifsApresDoubleTiret(arguments);
     if (!analyseur.parse(lus)) {
         const QStringList inconnues = analyseur.unknownOptionNames();
@@ -186,6 +202,22 @@ Commande analyserArguments(const QStringList& arguments) {
         demande.fichierSpice = texte(fichier);
     }
 
+    if (analyseur.isSet(OptionSerie)) {
+        const QString nom = analyseur.value(OptionSerie);
+        if (!analyse::serieNommee(texte(nom))) {
+            return valeurRefusee(OptionSerie, nom, nomsDesSeries());
+        }
+        demande.serie = texte(nom);
+    }
+    if (analyseur.isSet(OptionReponse)) {
+        const QString fichier = analyseur.value(OptionReponse);
+        if (fichier.isEmpty()) {
+            return valeurRefusee(OptionReponse, fichier, "un nom de fichier, ou - pour la sortie");
+        }
+        demande.fichierReponse = texte(fichier);
+    }
+    demande.json = analyseur.isSet(OptionJson);
+
     const QStringList positionnels = analyseur.positionalArguments();
     if (positionnels.isEmpty()) {
         return ErreurUsage{"fr\u00E9quence manquante"};
@@ -200,7 +232,8 @@ Commande analyserArguments(const QStringList& arguments) {
 
 std::string texteAide() {
     return "Usage : quorvan-cli [--filtre F] [--ordre N] [--type T] [--decimal SEP]\n"
-           "                   [--spice FICHIER] [--] FREQUENCE\n"
+           "                   [--serie SERIE] [--spice FICHIER] [--reponse FICHIER] [--json]\n"
+           "                   [--] FREQUENCE\n"
            "\n"
            "Calcule les composants d'un filtre actif \u00E0 amplificateurs op\u00E9rationnels\n"
            "et \u00E9crit le m\u00EAme texte que la fen\u00EAtre de Quorvan.\n"
@@ -222,6 +255,15 @@ std::string texteAide() {
            "                \u00E9crit aussi la netlist SPICE du filtre calcul\u00E9 dans "
            "FICHIER\n"
            "                (\"-\" : sur la sortie, apr\u00E8s le texte)\n"
+           "  --serie SERIE valeurs normalis\u00E9es " +
+           nomsDesSeries() +
+           " des composants num\u00E9rot\u00E9s,\n"
+           "                apr\u00E8s le texte ; la netlist et la r\u00E9ponse les utilisent\n"
+           "  --reponse FICHIER\n"
+           "                \u00E9crit la r\u00E9ponse en fr\u00E9quence dans FICHIER (CSV, \"-\" "
+           ": sur la\n"
+           "                sortie) : frequence_hz;gain_db;phase_deg;retard_s\n"
+           "  --json        \u00E9crit le filtre en JSON (unit\u00E9s SI) au lieu du texte\n"
            "  --help        affiche cette aide\n"
            "  --version     affiche la version\n"
            "\n"

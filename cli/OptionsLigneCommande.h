@@ -15,8 +15,11 @@ struct Demande {
     int NumFiltre = 0;
     int NumOrdre = OrdreMin;
     TypeFiltre type = TypeFiltre::PasseBas;
-    std::optional<std::string> separateur;   // unset: the user's locale decides
-    std::optional<std::string> fichierSpice; // where the netlist goes, "-" for standard output
+    std::optional<std::string> separateur;     // unset: the user's locale decides
+    std::optional<std::string> fichierSpice;   // where the netlist goes, "-" for standard output
+    std::optional<std::string> serie;          // standard values for the numbered components
+    std::optional<std::string> fichierReponse; // where the response goes, "-" for standard output
+    bool json = false;                         // the design as JSON instead of the report
     std::string texteFrequence;
 };
 

@@ -1,10 +1,12 @@
 // quorvan-cli: the designs of the Quorvan window from the command line, for scripts and
 // for checking a design without the window.
 
-#include "ExportSpice.h"
 #include "OptionsLigneCommande.h"
+#include "Sorties.h"
+#include "analysis/ValeursNormalisees.h"
 #include "engine/Familles.h"
 #include "engine/Module1.h"
+#include "netlist/NetlistSpice.h"
 #include "report/CommandeCalcul.h"
 
 #include <QLocale>
@@ -15,6 +17,7 @@
 #include <exception>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -43,33 +46,32 @@ std::string enLignesUnix(const std::string& texte) {
     return sortie;
 }
 
-void signalerNetlistImpossible(const std::string& fichier, const std::string& raison) {
-    std::cerr << "quorvan-cli : impossible d'\u00E9crire la netlist dans \u00AB " << fichier
-              << " \u00BB" << raison << "\n";
-}
-
-// Writes the netlist where the request says; false when it cannot be written.
-bool exporterNetlist(const cli::Demande& demande, const IssueCalcul& issue, const Module1& module) {
-    const std::string& fichier = *demande.fichierSpice;
-    std::string netlist;
+// Writes what `produire` makes where `fichier` says ("-": standard output); false, and a
+// message naming `quoi`, when it cannot be made or written.
+template <typename Production>
+bool exporter(const std::string& fichier, std::string_view quoi, Production produire) {
+    std::string contenu;
+    std::string raison;
     try {
-        netlist = cli::netlistDeLaConception(demande, issue, module);
+        contenu = produire();
     } catch (const std::exception& e) {
-        signalerNetlistImpossible(fichier, std::string(" : ") + e.what());
-        return false;
+        raison = std::string(" : ") + e.what();
     }
-    if (fichier == "-") {
-        std::cout << netlist;
+    if (raison.empty() && fichier == "-") {
+        std::cout << contenu;
         return true;
     }
-    std::ofstream sortie(fichier, std::ios::binary | std::ios::trunc);
-    sortie << netlist;
-    sortie.close();
-    if (!sortie) {
-        signalerNetlistImpossible(fichier, "");
-        return false;
+    if (raison.empty()) {
+        std::ofstream sortie(fichier, std::ios::binary | std::ios::trunc);
+        sortie << contenu;
+        sortie.close();
+        if (sortie) {
+            return true;
+        }
     }
-    return true;
+    std::cerr << "quorvan-cli : impossible d'\u00E9crire " << quoi << " dans \u00AB " << fichier
+              << " \u00BB" << raison << "\n";
+    return false;
 }
 
 int calculer(const cli::Demande& demande) {
@@ -80,14 +82,36 @@ int calculer(const cli::Demande& demande) {
                                       libelleType(demande.type)};
     const std::string separateur = demande.separateur.value_or(separateurUtilisateur());
     const IssueCalcul issue = executerCalcul(module, selection, demande.texteFrequence, separateur);
-    std::cout << enLignesUnix(issue.message);
-    if (issue.contenu != ContenuResultat::Rapport) {
+    const std::optional<analyse::Serie> serie =
+        demande.serie ? analyse::serieNommee(*demande.serie) : std::nullopt;
+    const bool realisable = issue.contenu == ContenuResultat::Rapport;
+    const Conception analysee =
+        realisable && serie ? analyse::normaliser(issue.conception, *serie) : issue.conception;
+    if (demande.json) {
+        if (!exporter("-", "le JSON", [&] { return cli::conceptionJson(issue, serie); })) {
+            return 1;
+        }
+    } else {
+        std::cout << enLignesUnix(issue.message);
+        if (realisable && serie) {
+            std::cout << cli::texteValeursNormalisees(issue.conception, analysee, *serie,
+                                                      separateur);
+        }
+    }
+    if (!realisable) {
         return 1;
     }
-    if (demande.fichierSpice && !exporterNetlist(demande, issue, module)) {
-        return 1;
+    bool ecrits = true;
+    if (demande.fichierSpice) {
+        ecrits = exporter(*demande.fichierSpice, "la netlist",
+                          [&] { return spice::ecrireNetlist(analysee); });
     }
-    return 0;
+    if (demande.fichierReponse) {
+        ecrits = exporter(*demande.fichierReponse, "la r\u00E9ponse",
+                          [&] { return cli::reponseCsv(analysee); }) &&
+                 ecrits;
+    }
+    return ecrits ? 0 : 1;
 }
 
 } // namespace

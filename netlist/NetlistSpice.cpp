@@ -1,5 +1,6 @@
 #include "NetlistSpice.h"
 
+#include "circuit/Circuit.h"
 #include "engine/Familles.h"
 
 #include <array>
@@ -73,7 +74,8 @@ private:
 
 } // namespace
 
-std::string ecrireNetlist(const circuit::Circuit& circuit, const ValeursConception& valeurs) {
+std::string ecrireNetlist(const Conception& valeurs) {
+    const circuit::Circuit circuit = circuit::composerCircuit(valeurs.type, valeurs.ordre);
     if (!familleConnue(valeurs.famille)) {
         throw std::invalid_argument("unknown filter family");
     }

@@ -2,16 +2,16 @@
 
 #include "LectureFrequence.h"
 #include "Rapport.h"
-#include "engine/Recherche.h"
 
 namespace quorvan {
 
 IssueCalcul executerCalcul(Module1& module, const SelectionAffichee& selection,
                            std::string_view texteFrequence, std::string_view separateur) {
     const double frequence = lireFrequence(texteFrequence);
+    const Conception selectionne{module.NumFiltre, selection.type, module.NumOrdre, frequence};
     if (frequence == 0.0) {
         const Reaction& r = ReactionFrequenceNulle;
-        return {r.resultat, r.bip, std::string(r.message), "", r.focusFrequence};
+        return {r.resultat, r.bip, std::string(r.message), "", r.focusFrequence, selectionne, {}};
     }
 
     const EnTeteRapport entete{selection.libelleFiltre, selection.libelleType, module.NumOrdre,
@@ -36,14 +36,16 @@ IssueCalcul executerCalcul(Module1& module, const SelectionAffichee& selection,
     }
 
     const Reaction& reaction = reactionPour(selection.type, etat);
-    IssueCalcul issue{reaction.resultat, reaction.bip, std::string(reaction.message), "",
-                      reaction.focusFrequence};
+    IssueCalcul issue{
+        reaction.resultat, reaction.bip, std::string(reaction.message), "", reaction.focusFrequence,
+        selectionne,       etat};
     switch (reaction.resultat) {
     case ContenuResultat::Rapport:
         issue.Resultat = rapport;
         issue.message = rapport;
-        issue.frequence = frequence;
-        issue.valeurCommune = valeurCommune;
+        issue.conception.valeurCommune = valeurCommune;
+        issue.conception.numerotes =
+            selection.type == TypeFiltre::PasseBas ? module.TabC : module.TabR;
         break;
     case ContenuResultat::Message:
         issue.Resultat = issue.message;

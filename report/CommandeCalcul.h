@@ -1,9 +1,12 @@
 #pragma once
 
 #include "Reactions.h"
+#include "engine/Conception.h"
 #include "engine/Familles.h"
 #include "engine/Module1.h"
+#include "engine/Recherche.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,17 +14,16 @@ namespace quorvan {
 
 // Everything a press of "Calcul" decides, for the window (or the command line) to carry out:
 // whether a design came out, the beep, the message box text, the new `Resultat` and whether
-// focus goes back to the frequency box. A design also keeps the frequency as read and the
-// common component chosen (RChoix in ohms or CChoix in farads) at full precision; the other
-// values are in TabC or TabR.
+// focus goes back to the frequency box. A report also keeps its design at full precision.
 struct IssueCalcul {
     ContenuResultat contenu = ContenuResultat::Vide;
     bool bip = false;
     std::string message;
     std::string Resultat;
     bool focusFrequence = false;
-    double frequence = 0.0;
-    double valeurCommune = 0.0;
+    // The selection and the frequency as read; the component values with a report only.
+    Conception conception;
+    std::optional<EtatCalcul> etat; // the search's outcome, unset without a frequency
 };
 
 // The selection as the window shows it: NumFiltre and NumOrdre live in the module state,

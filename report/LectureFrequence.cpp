@@ -62,9 +62,7 @@ double lireDecimal(std::string_view t) {
     }
     std::string mantisse; // significant digits, leading zeros dropped
     long exposant = 0;    // value = mantisse × 10^exposant
-    bool chiffreLu = false;
     for (; p < t.size() && estChiffre(t[p]); ++p) {
-        chiffreLu = true;
         if (!mantisse.empty() || t[p] != '0') {
             mantisse += t[p];
         }
@@ -72,14 +70,13 @@ double lireDecimal(std::string_view t) {
     if (p < t.size() && t[p] == '.') {
         ++p;
         for (; p < t.size() && estChiffre(t[p]); ++p) {
-            chiffreLu = true;
             if (!mantisse.empty() || t[p] != '0') {
                 mantisse += t[p];
             }
             --exposant;
         }
     }
-    if (!chiffreLu || mantisse.empty()) {
+    if (mantisse.empty()) { // no digit, or only zeros
         return 0.0;
     }
     if (p < t.size() && (t[p] == 'e' || t[p] == 'E' || t[p] == 'd' || t[p] == 'D')) {

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "ChargementAnalyse.h"
 #include "ConceptionForm1.h"
 #include "IconeAmpli.h"
 #include "engine/Familles.h"
@@ -11,6 +12,7 @@
 #include "toolkit/MenuItemArray.h"
 #include "toolkit/PictureBox.h"
 #include "toolkit/Utf8.h"
+#include "ui/analyse/Analyse.h"
 #include "ui/impression/Impression.h"
 #include "ui/schematics/ImageList1.h"
 
@@ -128,6 +130,14 @@ void Form1::createMenus() {
     MnuType_->addItem(0, QStringLiteral("Passe-&Bas"), true);
     MnuType_->addItem(1, QStringLiteral("Passe-&Haut"), true);
 
+    QMenu* analyse = barre->addMenu(QStringLiteral("&Analyse"));
+    analyse->setObjectName(QStringLiteral("MnuAnalyseMenu"));
+    QAction* reponse =
+        analyse->addAction(QStringLiteral("&R\u00E9ponse et valeurs normalis\u00E9es\u2026"));
+    reponse->setObjectName(QStringLiteral("MnuAnalyse"));
+    reponse->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(reponse, &QAction::triggered, this, &Form1::MnuAnalyse_Click);
+
     QMenu* interrogation = barre->addMenu(QStringLiteral("&?"));
     interrogation->setObjectName(QStringLiteral("MnuInterrogation"));
     QAction* aide = interrogation->addAction(QStringLiteral("&Aide"));
@@ -195,6 +205,12 @@ void Form1::CmdCalcul_Click() {
     const IssueCalcul issue = executerCalcul(module_, {type, filtre, libelleType},
                                              TextFreq_->text().toStdString(), separateur);
     Resultat_ = QString::fromStdString(issue.Resultat);
+    if (issue.contenu == ContenuResultat::Rapport) {
+        derniereConception_ = issue.conception;
+        if (FenetreAnalyse_) {
+            analyse_->afficher(*derniereConception_);
+        }
+    }
     if (issue.bip) {
         bureau_.beep();
     }
@@ -211,6 +227,33 @@ void Form1::CmdImprim_Click() {
 void Form1::MnuAPropos_Click() {
     bureau_.showMessage(this, QString::fromStdString(texteAPropos()),
                         toolkit::MessageIcon::Information);
+}
+
+QWidget* Form1::fenetreAnalyse() const {
+    return FenetreAnalyse_;
+}
+
+void Form1::MnuAnalyse_Click() {
+    if (!FenetreAnalyse_) {
+        QString raison;
+        FabriqueAnalyse* fabrique = chargerFabriqueAnalyse(raison);
+        if (fabrique == nullptr) {
+            bureau_.showMessage(
+                this,
+                QStringLiteral("La fen\u00EAtre d'analyse n'a pas pu \u00EAtre ouverte : ") +
+                    raison,
+                toolkit::MessageIcon::None);
+            return;
+        }
+        analyse_ = fabrique->creer(bureau_, this);
+        FenetreAnalyse_ = analyse_->fenetre();
+        if (derniereConception_) {
+            analyse_->afficher(*derniereConception_);
+        }
+    }
+    FenetreAnalyse_->show();
+    FenetreAnalyse_->raise();
+    FenetreAnalyse_->activateWindow();
 }
 
 void Form1::MnuQuitter_Click() {

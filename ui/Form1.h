@@ -1,16 +1,21 @@
 #pragma once
 
+#include "engine/Conception.h"
 #include "engine/Module1.h"
 #include "toolkit/ImageList.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class QAction;
 
 namespace quorvan {
+
+class Analyse;
 
 namespace toolkit {
 class Desktop;
@@ -40,6 +45,8 @@ public:
     void CmdCalcul_Click();
     void CmdImprim_Click();
     void MnuAPropos_Click();
+    // Opens the analysis window on the last design, or brings it to the front.
+    void MnuAnalyse_Click();
     void MnuQuitter_Click();
 
     // The selection and the arrays of the last computation.
@@ -48,6 +55,8 @@ public:
     [[nodiscard]] const QString& Resultat() const { return Resultat_; }
     // The number in ImageList1 of the picture Picture1 shows.
     [[nodiscard]] int numeroImage() const { return numeroImage_; }
+    // The analysis window while it is open.
+    [[nodiscard]] QWidget* fenetreAnalyse() const;
 
 private:
     void createControls();
@@ -59,6 +68,9 @@ private:
 
     Module1 module_;
     QString Resultat_;
+    std::optional<Conception> derniereConception_; // of the last report
+    QPointer<QWidget> FenetreAnalyse_;
+    Analyse* analyse_ = nullptr; // the window's interface while it is open
     int numeroImage_ = 0;
     toolkit::ImageList ImageList1_;
 

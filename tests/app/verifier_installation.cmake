@@ -1,5 +1,6 @@
 # cmake -DBUILD=<build dir> -DPREFIX=<scratch dir> -P verifier_installation.cmake: installs the
-# build there and checks the program, its desktop entry (valid) and its icons.
+# build there and checks the program, its analysis plugin, its desktop entry (valid) and its
+# icons.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} RESULT_VARIABLE r OUTPUT_QUIET)
 foreach(f bin/quorvan bin/quorvan-cli share/applications/quorvan.desktop
@@ -9,6 +10,10 @@ foreach(f bin/quorvan bin/quorvan-cli share/applications/quorvan.desktop
         message(FATAL_ERROR "cmake --install (${r}) left out ${f}")
     endif()
 endforeach()
+file(GLOB_RECURSE plugin ${PREFIX}/lib*/libquorvan_analyse.so)
+if(NOT plugin MATCHES "/quorvan/libquorvan_analyse.so$")
+    message(FATAL_ERROR "cmake --install left out the analysis plugin")
+endif()
 execute_process(COMMAND desktop-file-validate ${PREFIX}/share/applications/quorvan.desktop
                 RESULT_VARIABLE r OUTPUT_VARIABLE sortie ERROR_VARIABLE sortie)
 if(NOT r EQUAL 0 OR sortie MATCHES "error")

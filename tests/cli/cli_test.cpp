@@ -3,6 +3,9 @@
 #include "tests/support/Processus.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -56,6 +59,10 @@ TEST(QuorvanCli, OutputStreamsAndExitStatus) {
         {{"-x", "1000"}, "C", 2, "", "option inconnue : -x"},
         {{"1000", "--ordre"}, "C", 2, "", "l'option --ordre attend une valeur"},
         {{"--filtre=bessel", "--help=1"}, "C", 2, "", "l'option --help ne prend pas de valeur"},
+        {{"--serie", "E7", "1"}, "C", 2, "", "valeur invalide pour --serie : \"E7\" (attendu : E6, E12, E24, E48 ou E96)"},
+        {{"--reponse=", "1"}, "C", 2, "", "valeur invalide pour --reponse : \"\" (attendu : un nom de fichier, ou - pour la sortie)"},
+        {{"--serie", "E12", "--decimal", ",", "--type", "passe-haut", "--filtre", "butterworth", "--ordre", "4", "1000"}, "C", 0, "Filtre de Butterworth\n\ntype : Passe-haut\nOrdre :  4\nFr\u00E9quence de coupure : 1000, Hz\nC = 47, nF\nR1 = 864 Ohms\nR2 = 13545 Ohms\nR3 = 2090 Ohms\nR4 = 5551 Ohms\nValeurs normalis\u00E9es E12 :\nR1 = 820 Ohms (\u00E9cart -5,076 %)\nR2 = 15000 Ohms (\u00E9cart 10,741 %)\nR3 = 2200 Ohms (\u00E9cart 5,248 %)\nR4 = 5600 Ohms (\u00E9cart 0,878 %)\n", ""},
+        {{"--serie", "E6", "1e7"}, "C", 1, Grande + "!\n", ""},
     };
     // clang-format on
     for (const Cas& c : cas) {
@@ -103,6 +110,71 @@ TEST(QuorvanCliSpice, NetlistGoesToTheFileOrAfterTheReport) {
     EXPECT_EQ(impossible.code, 1);
     EXPECT_EQ(impossible.out, seul.out);
     EXPECT_NE(impossible.err.find(absent.toStdString()), std::string::npos) << impossible.err;
+}
+
+TEST(QuorvanCliAnalyse, JsonNamesTheOutcomeAndGivesTheDesignInSiUnits) {
+    struct Cas {
+        QStringList arguments;
+        int code;
+        const char* issue;
+        int composants;
+    };
+    // clang-format off
+    const Cas cas[] = {
+        {{"--json", "--serie", "E24", "--ordre", "3", "1000"}, 0, "realisable", 3},
+        {{"--json", "abc"}, 1, "frequence-absente", 0},
+        {{"--json", "0.05"}, 1, "frequence-trop-basse", 0},
+        {{"--json", "--type", "passe-haut", "1e8"}, 1, "frequence-trop-grande", 0},
+    };
+    // clang-format on
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const test::Sortie s = executer(c.arguments, QStringLiteral("fr_FR.UTF-8"));
+        EXPECT_EQ(s.code, c.code);
+        const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(s.out)).object();
+        EXPECT_EQ(o[QStringLiteral("issue")].toString(), QString::fromLatin1(c.issue));
+        EXPECT_EQ(o[QStringLiteral("composants")].toArray().size(), c.composants);
+        EXPECT_EQ(o[QStringLiteral("commun")].isNull(), c.composants == 0);
+        EXPECT_EQ(o[QStringLiteral("coupure_3db_hz")].isNull(), c.composants == 0);
+        EXPECT_FALSE(o[QStringLiteral("message")].toString().isEmpty());
+    }
+    const QJsonObject o =
+        QJsonDocument::fromJson(QByteArray::fromStdString(executer(cas[0].arguments).out)).object();
+    EXPECT_EQ(o[QStringLiteral("filtre")].toString(), "bessel");
+    EXPECT_EQ(o[QStringLiteral("type")].toString(), "passe-bas");
+    EXPECT_EQ(o[QStringLiteral("serie")].toString(), "E24");
+    EXPECT_EQ(o[QStringLiteral("commun")][QStringLiteral("valeur")].toDouble(), 10000);
+    // C3 = 0.16 / (6.283178 × 1000 × 10000) = 2.5465 nF: just above 2.5456 nF, the middle of
+    // 2.4 and 2.7 nF on a logarithmic scale.
+    const QJsonObject c3 = o[QStringLiteral("composants")][2].toObject();
+    EXPECT_EQ(c3[QStringLiteral("nom")].toString(), "C3");
+    EXPECT_NEAR(c3[QStringLiteral("valeur")].toDouble(), 2.5464820509621086e-09, 1e-20);
+    EXPECT_NEAR(c3[QStringLiteral("normalisee")].toDouble(), 2.7e-9, 1e-20);
+    EXPECT_NEAR(c3[QStringLiteral("ecart_pct")].toDouble(), 6.0286, 1e-4);
+    const QJsonArray etages = o[QStringLiteral("etages")].toArray();
+    ASSERT_EQ(etages.size(), 1);
+    EXPECT_EQ(etages[0][QStringLiteral("composants")].toArray().size(), 3);
+    EXPECT_GT(etages[0][QStringLiteral("pole_reel_hz")].toDouble(), 0);
+    EXPECT_NEAR(etages[0][QStringLiteral("gbw_min_hz")].toDouble(),
+                100 * 0.5 * etages[0][QStringLiteral("f0_hz")].toDouble() *
+                    etages[0][QStringLiteral("q")].toDouble(),
+                1e-6);
+}
+
+// The response on standard output after the report, twenty points a decade at least from a
+// hundredth to a hundred times the cut-off, periods whatever the locale.
+TEST(QuorvanCliAnalyse, ResponseIsCsvAfterTheReport) {
+    const std::string sortie =
+        executer({"--reponse", "-", "--filtre", "chebyshev-2", "2500"}, "fr_FR.UTF-8").out;
+    const auto debut = sortie.find("frequence_hz;gain_db;phase_deg;retard_s\n");
+    ASSERT_NE(debut, std::string::npos);
+    EXPECT_EQ(sortie.substr(0, debut),
+              executer({"--filtre", "chebyshev-2", "2500"}, "fr_FR.UTF-8").out);
+    const QStringList lignes = QString::fromStdString(sortie.substr(debut)).trimmed().split(u'\n');
+    EXPECT_GE(lignes.size(), 1 + 4 * 20 + 1);
+    EXPECT_EQ(lignes[1].section(u';', 0, 0).toDouble(), 25);
+    EXPECT_EQ(lignes.back().section(u';', 0, 0).toDouble(), 250000);
+    EXPECT_FALSE(QString::fromStdString(sortie.substr(debut)).contains(u','));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // What only the writer can see; the netlist's circuit is simulated for every design by
 // simulation_ngspice.py.
 
+#include "circuit/Circuit.h"
 #include "netlist/NetlistSpice.h"
 
 #include <gtest/gtest.h>
@@ -13,13 +14,12 @@
 namespace quorvan::spice {
 namespace {
 
-const circuit::Circuit Circuit = circuit::composerCircuit(TypeFiltre::PasseBas, 3);
-const ValeursConception Valeurs{2, 1234.5, 4700, {0, 1.25e-8, 2.5e-9, 3.75e-10}};
+const Conception Valeurs{2, TypeFiltre::PasseBas, 3, 1234.5, 4700, {0, 1.25e-8, 2.5e-9, 3.75e-10}};
 
 // printf and strtod follow LC_NUMERIC; a netlist must read the same everywhere.
 TEST(NetlistSpice, WritesPeriodsAndExactValuesUnderAFrenchLocale) {
     ASSERT_NE(std::setlocale(LC_ALL, "fr_FR.UTF-8"), nullptr) << "scripts/install-deps.sh";
-    const std::string netlist = ecrireNetlist(Circuit, Valeurs);
+    const std::string netlist = ecrireNetlist(Valeurs);
     std::setlocale(LC_ALL, "C");
     EXPECT_NE(netlist.find("\nC2 "), std::string::npos);
     EXPECT_NE(netlist.find(" 2.5e-09\n"), std::string::npos) << netlist;
@@ -33,26 +33,26 @@ TEST(NetlistSpice, RejectsValuesNoCircuitCanHave) {
     constexpr double Inf = std::numeric_limits<double>::infinity();
     struct Cas {
         const char* nom;
-        void (*alterer)(ValeursConception&);
+        void (*alterer)(Conception&);
     };
     // clang-format off
     const Cas cas[] = {
-        {"NaN common value",   [](ValeursConception& v) { v.valeurCommune = NaN; }},
-        {"zero common value",  [](ValeursConception& v) { v.valeurCommune = 0.0; }},
-        {"infinite component", [](ValeursConception& v) { v.numerotes[2] = Inf; }},
-        {"negative component", [](ValeursConception& v) { v.numerotes[3] = -1e-9; }},
-        {"missing component",  [](ValeursConception& v) { v.numerotes[1] = 0.0; }},
-        {"zero frequency",     [](ValeursConception& v) { v.frequence = 0.0; }},
-        {"infinite frequency", [](ValeursConception& v) { v.frequence = Inf; }},
-        {"family past the last", [](ValeursConception& v) { v.famille = FamilleMax + 1; }},
-        {"family -1",          [](ValeursConception& v) { v.famille = -1; }},
+        {"NaN common value",   [](Conception& v) { v.valeurCommune = NaN; }},
+        {"zero common value",  [](Conception& v) { v.valeurCommune = 0.0; }},
+        {"infinite component", [](Conception& v) { v.numerotes[2] = Inf; }},
+        {"negative component", [](Conception& v) { v.numerotes[3] = -1e-9; }},
+        {"missing component",  [](Conception& v) { v.numerotes[1] = 0.0; }},
+        {"zero frequency",     [](Conception& v) { v.frequence = 0.0; }},
+        {"infinite frequency", [](Conception& v) { v.frequence = Inf; }},
+        {"family past the last", [](Conception& v) { v.famille = FamilleMax + 1; }},
+        {"family -1",          [](Conception& v) { v.famille = -1; }},
     };
     // clang-format on
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.nom);
-        ValeursConception v = Valeurs;
+        Conception v = Valeurs;
         c.alterer(v);
-        EXPECT_THROW(static_cast<void>(ecrireNetlist(Circuit, v)), std::invalid_argument);
+        EXPECT_THROW(static_cast<void>(ecrireNetlist(v)), std::invalid_argument);
     }
 }
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Every family, order and type exported by quorvan-cli and simulated by ngspice, against
-the response of the stored coefficient row and against the family's ideal response."""
+the response of the stored coefficient row and against the family's ideal response; and the
+program's own analysis (--reponse, --json) of each middle design, with computed and with E24
+values, against ngspice's simulation of the same netlist and against the row's stages."""
 import argparse
 import json
 import os
@@ -18,6 +20,7 @@ DEUX_PI = 6.283178  # the 2π the designs are scaled with
 # A correct design stays within 0.01 dB of its row (the op-amps' gain of 1e6 at the sharpest
 # peaks); 0.03 dB still sees a value 1 % off or two Bessel stages swapped, which 0.1 dB may not.
 ECART_LIGNE_DB, ECART_FAMILLE_DB = 0.03, 2.0
+ECART_ANALYSE_DB, ECART_COUPURE, ECART_ETAGE = 0.02, 0.005, 1e-6
 TYPES = ("passe-bas", "passe-haut")
 ENV = dict(os.environ, LC_ALL="C")
 POINT = re.compile(r"^\d+\s+(\S+)\s+(\S+)\s*$", re.M)
@@ -53,6 +56,17 @@ def frequences(cli, famille, n, type_):
     return {f: lancer(cmd + [f]).returncode for f in candidats}
 
 
+def ngspice(args, cir, f0):
+    """The simulated (frequencies, dB), or why not."""
+    p = lancer([args.ngspice, "-b", cir])
+    points = np.array([[float(x) for x in m.groups()] for m in POINT.finditer(p.stdout)])
+    attendus = re.search(r"No\. of Data Rows : (\d+)", p.stdout)
+    if p.returncode or not attendus or len(points) != int(attendus[1]) or len(points) < 2 \
+            or not np.allclose(points[[0, -1], 0], [f0 / 100, f0 * 100], rtol=1e-3):
+        return f"ngspice exit {p.returncode}, {len(points)} points, sweep not f/100..f*100"
+    return points[:, 0], points[:, 1]
+
+
 def simuler(args, dossier, famille, n, type_, freq):
     """(deviation from the row, from the family) in dB with their frequencies, or a failure."""
     cir = os.path.join(dossier, f"{famille['nom']}-{n}-{type_}-{freq}.cir")
@@ -60,14 +74,11 @@ def simuler(args, dossier, famille, n, type_, freq):
                 "--spice", cir, "--", freq])
     if p.returncode != 0:
         return f"quorvan-cli exit {p.returncode}: {p.stderr.strip()}"
-    p = lancer([args.ngspice, "-b", cir])
-    points = np.array([[float(x) for x in m.groups()] for m in POINT.finditer(p.stdout)])
-    attendus = re.search(r"No\. of Data Rows : (\d+)", p.stdout)
     f0 = float(freq)
-    if p.returncode or not attendus or len(points) != int(attendus[1]) or len(points) < 2 \
-            or not np.allclose(points[[0, -1], 0], [f0 / 100, f0 * 100], rtol=1e-3):
-        return f"ngspice exit {p.returncode}, {len(points)} points, sweep not f/100..f*100"
-    hz, db = points[:, 0], points[:, 1]
+    courbe = ngspice(args, cir, f0)
+    if isinstance(courbe, str):
+        return courbe
+    hz, db = courbe
     w = 2 * np.pi * hz
     bas = type_ == "passe-bas"
     s = 1j * w / (DEUX_PI * f0) if bas else DEUX_PI * f0 / (1j * w)
@@ -84,6 +95,64 @@ def simuler(args, dossier, famille, n, type_, freq):
     return (ecart_a[ia], hz[ia]), (ecart_b[ib], hz[ib])
 
 
+def etages_ligne(ligne, bas, f0):
+    """(f0, Q, real pole or None) of each stage by the stage relations, input first."""
+    n, echelle = len(ligne), DEUX_PI * f0
+    blocs = [ligne[i:i + 2] for i in range(3 * (n % 2), n, 2)]
+    racines = [np.roots([a * b, 3 * b, 1]) for a, b in blocs]
+    if n % 2:
+        c1, c2, c3 = ligne[:3]
+        racines.append(np.roots([c1 * c2 * c3, 2 * c2 * c3 + 3 * c1 * c3, c1 + 5 * c3, 2]))
+    resultat = []
+    for r in racines:
+        s = r * echelle if bas else echelle / r  # s = p·ω for low-pass, ω / p for high-pass
+        paire, reel = s[np.abs(s.imag) > 0], s[s.imag == 0]
+        w = abs(paire[0])
+        resultat.append((w / 2 / np.pi, w / -2 / paire[0].real,
+                         abs(reel[0]) / 2 / np.pi if len(reel) else None))
+    return resultat
+
+
+def analyser(args, dossier, famille, n, type_, freq, serie):
+    """The analysis against ngspice on the same netlist: worst gain deviation (dB), −3 dB
+    relative error, worst relative stage error (computed values only), or a failure."""
+    base = os.path.join(dossier, f"a-{famille['nom']}-{n}-{type_}-{serie}")
+    p = lancer([args.cli, "--filtre", famille["nom"], "--ordre", str(n), "--type", type_, "--json",
+                "--spice", base + ".cir", "--reponse", base + ".csv"]
+               + (["--serie", serie] if serie else []) + ["--", freq])
+    if p.returncode != 0:
+        return f"quorvan-cli exit {p.returncode}: {p.stderr.strip()}"
+    conception, f0 = json.loads(p.stdout), float(freq)
+    courbe = ngspice(args, base + ".cir", f0)
+    if isinstance(courbe, str):
+        return courbe
+    hz, db = courbe
+    csv = np.loadtxt(base + ".csv", delimiter=";", skiprows=1)
+    if len(csv) < 4 * 20 + 1 or not np.allclose(csv[[0, -1], 0], [f0 / 100, f0 * 100]):
+        return "--reponse: fewer than 20 points a decade, or not f/100..f*100"
+    # Every fourth point of ngspice's sweep is one of ours.
+    i = np.round(np.interp(np.log(csv[:, 0]), np.log(hz), np.arange(len(hz)))).astype(int)
+    ecart = np.max(np.abs(csv[:, 1] - db[i]) + np.where(np.isclose(hz[i], csv[:, 0]), 0, 1e9))
+    # ngspice's −3 dB point: coming from the stop band, where its curve first reaches 3 dB
+    # below its peak (a parabola through the highest sample and its neighbours), interpolated
+    # on a logarithmic scale.
+    sens = 1 if type_ == "passe-bas" else -1
+    x, y = np.log(hz[::sens]), db[::sens]
+    m, pic = int(np.argmax(y)), y.max()
+    if 0 < m < len(y) - 1:
+        a, b, c = np.polyfit(x[m - 1:m + 2], y[m - 1:m + 2], 2)
+        pic = c - b * b / (4 * a)
+    k = np.nonzero(y >= pic - 3)[0][-1]
+    coupure = np.exp(np.interp(pic - 3, [y[k + 1], y[k]], [x[k + 1], x[k]]))
+    ecart_etage = 0.0
+    if not serie:
+        attendus = etages_ligne(famille["lignes"][str(n)], type_ == "passe-bas", f0)
+        for e, (f, q, reel) in zip(conception["etages"], attendus):
+            ecart_etage = max(ecart_etage, abs(e["f0_hz"] / f - 1), abs(e["q"] / q - 1),
+                              abs(e["pole_reel_hz"] / reel - 1) if reel else 0)
+    return ecart, abs(conception["coupure_3db_hz"] / coupure - 1), ecart_etage
+
+
 def main():
     ap = argparse.ArgumentParser()
     for opt in ("--cli", "--table", "--ngspice"):
@@ -92,7 +161,7 @@ def main():
     table = json.loads(lancer([args.table]).stdout)
     cas = [(f, n, t) for f in table["familles"]
            for n in range(table["ordre_min"], table["ordre_max"] + 1) for t in TYPES]
-    echecs, pires = [], {}
+    echecs, pires, analyses = [], {}, []
     with ThreadPoolExecutor(2) as pool, tempfile.TemporaryDirectory() as dossier:
         designs = []
         for (f, n, t), codes in zip(cas, pool.map(lambda c: frequences(args.cli, *c), cas)):
@@ -102,7 +171,17 @@ def main():
                 continue
             milieu = min(ok, key=lambda x: abs(np.log(float(x)**2 / float(ok[0]) / float(ok[-1]))))
             designs += [(f, n, t, x) for x in dict.fromkeys([ok[0], milieu, ok[-1]])]
+            analyses += [(f, n, t, milieu, serie) for serie in (None, "E24")]
         resultats = pool.map(lambda d: simuler(args, dossier, *d), designs)
+        for (f, n, t, x, serie), r in zip(analyses,
+                                          pool.map(lambda a: analyser(args, dossier, *a), analyses)):
+            nom = f"analysis of {f['nom']} order {n} {t} {x} Hz {serie or 'computed'}"
+            if isinstance(r, str) or r[0] > ECART_ANALYSE_DB or r[1] > ECART_COUPURE \
+                    or r[2] > ECART_ETAGE:
+                echecs.append(f"{nom}: {r}")
+            else:
+                p = pires.setdefault("analyse", [0, 0, 0])
+                pires["analyse"] = [max(a, b) for a, b in zip(p, r)]
         for (f, n, t, x), r in zip(designs, resultats):
             nom = f"{f['nom']} order {n} {t} {x} Hz"
             if isinstance(r, str):
@@ -116,9 +195,12 @@ def main():
             p["n"] += 1
             p["a"] = max(p["a"], (a, f"order {n} {t} {x} Hz, at {fa:.4g} Hz"))
             p["b"] = max(p["b"], (b, f"order {n} {t} {x} Hz, at {fb:.4g} Hz"))
+    a = pires.pop("analyse", [float("nan")] * 3)
     for nom, p in pires.items():
         print(f"{nom}: {p['n']} designs; worst vs row {p['a'][0]:.4f} dB ({p['a'][1]}); "
               f"worst vs family {p['b'][0]:.3f} dB ({p['b'][1]})")
+    print(f"analysis of {len(analyses)} designs against ngspice: worst {a[0]:.4f} dB, "
+          f"-3 dB within {a[1] * 100:.3f} %, stages within {a[2]:.1e}")
     print("\n".join(["FAILED:"] + echecs) if echecs else "all designs pass")
     return 1 if echecs else 0
 

@@ -93,7 +93,7 @@ TEST(CommandeCalcul, ReportLayoutWithEitherSeparator) {
         EXPECT_EQ(issue.Resultat, c.rapport);
         EXPECT_FALSE(issue.bip);
         EXPECT_TRUE(issue.focusFrequence);
-        EXPECT_DOUBLE_EQ(issue.valeurCommune, c.commun);
+        EXPECT_DOUBLE_EQ(issue.conception.valeurCommune, c.commun);
     }
 }
 

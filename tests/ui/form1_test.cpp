@@ -191,5 +191,33 @@ TEST_F(Form1Test, F1OpensTheHelpAlsoWhileAMenuIsOpenAndQuitClosesTheWindow) {
     EXPECT_TRUE(bureau.events().empty());
 }
 
+bool chartsCharge() {
+    QFile cartes(QStringLiteral("/proc/self/maps"));
+    return cartes.open(QIODevice::ReadOnly) && cartes.readAll().contains("libQt6Charts");
+}
+
+// Nothing of the analysis before its menu is used, not even Qt Charts in memory; then one
+// window, on the last design, that follows each new one.
+TEST_F(Form1Test, AnalysisOpensFromItsMenuOnTheLastDesignAndFollowsEachNewOne) {
+    calculer("1000");
+    EXPECT_TRUE(form->fenetreAnalyse() == nullptr && !chartsCharge());
+    EXPECT_EQ(form->findChild<QAction*>("MnuAnalyse")->shortcut(), QKeySequence("Ctrl+R"));
+    choisir("MnuAnalyse");
+    QWidget* fenetre = form->fenetreAnalyse();
+    ASSERT_NE(fenetre, nullptr) << bureau.events().back().text.toStdString();
+    EXPECT_TRUE(chartsCharge() && fenetre->isVisible() && fenetre->isWindow());
+    EXPECT_EQ(fenetre->windowTitle(), "Analyse \u2013 Filtre de Bessel, passe-bas, ordre 2, 1 kHz");
+    calculer("1e9"); // no design: the window keeps the last one
+    choisir("MnuType_1 MnuO_5");
+    calculer("2000");
+    EXPECT_EQ(fenetre->windowTitle(),
+              "Analyse \u2013 Filtre de Bessel, passe-haut, ordre 5, 2 kHz");
+    choisir("MnuAnalyse");
+    EXPECT_EQ(form->fenetreAnalyse(), fenetre);
+    fenetre->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(form->fenetreAnalyse(), nullptr);
+}
+
 } // namespace
 } // namespace quorvan

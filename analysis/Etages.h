@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/Conception.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvan::analyse {
+
+// One op-amp stage of a design: its pole pair, and for the three-component section also its
+// real pole.
+struct Etage {
+    std::vector<std::string> composants; // its numbered components, "C1" or "R1" and up
+    double f0 = 0.0;                     // natural frequency of the pole pair, Hz
+    double q = 0.0;                      // quality factor of the pole pair
+    std::optional<double> poleReel;      // the real pole's frequency, Hz
+    double gain = 0.0;                   // |gain| in the pass band
+    // Rule of thumb for the op-amp's gain-bandwidth product: 100 × |gain| × f0 × Q, in Hz.
+    [[nodiscard]] double gbwMinimum() const { return 100 * gain * f0 * q; }
+};
+
+// The stages of a design, input first, from each block's own response.
+[[nodiscard]] std::vector<Etage> etages(const Conception& conception);
+
+} // namespace quorvan::analyse

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Reseau.h"
+
+#include <vector>
+
+namespace quorvan::analyse {
+
+struct PointReponse {
+    double frequence; // Hz
+    double gainDb;
+    double phaseDeg; // unwrapped from the first point on
+    double retard;   // group delay, s
+};
+
+// The response at `pointsParDecade` frequencies a decade, evenly spaced on a logarithmic
+// scale, from `debut` to `fin` hertz, both included.
+[[nodiscard]] std::vector<PointReponse> balayer(const Reseau& reseau, double debut, double fin,
+                                                int pointsParDecade);
+
+// Two decades either side of a design's cut-off at 50 points a decade: every curve the
+// program shows or writes, and what its characteristics are read from.
+[[nodiscard]] std::vector<PointReponse> balayerAutour(const Reseau& reseau, double frequence);
+
+struct Caracteristiques {
+    double gainMaxDb = 0.0;    // the highest gain of the pass band
+    double coupure3dB = 0.0;   // Hz; NaN when the response does not fall 3 dB within the sweep
+    double ondulationDb = 0.0; // from the highest to the lowest gain inside the pass band
+};
+
+// The pass band read from a sweep of the network's response (its points rising in frequency):
+// where the gain, coming from the stop band, first reaches 3 dB below its highest value, and
+// how much it varies before, up to its last peak. Peaks, valleys and the crossing are located
+// on the response itself, between the samples that bracket them.
+[[nodiscard]] Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,
+                                            const std::vector<PointReponse>& balayage);
+
+} // namespace quorvan::analyse

@@ -1,0 +1,118 @@
+#include "Reseau.h"
+
+#include "circuit/Circuit.h"
+
+#include <map>
+#include <numbers>
+#include <stdexcept>
+#include <string>
+
+namespace quorvan::analyse {
+
+namespace {
+
+constexpr Eigen::Index Masse = -1;
+constexpr Eigen::Index Entree = -2;
+
+} // namespace
+
+Reseau::Reseau(const Conception& conception) {
+    const std::size_t blocs =
+        circuit::composerCircuit(conception.type, conception.ordre).blocs.size();
+    construire(conception, 0, blocs);
+}
+
+Reseau::Reseau(const Conception& conception, std::size_t bloc) {
+    construire(conception, bloc, bloc + 1);
+}
+
+void Reseau::construire(const Conception& conception, std::size_t premier, std::size_t dernier) {
+    const circuit::Circuit circuit = circuit::composerCircuit(conception.type, conception.ordre);
+    if (premier >= dernier || dernier > circuit.blocs.size()) {
+        throw std::out_of_range("no such block");
+    }
+    // Scaled so that the common element has an admittance of 1 at the cut-off.
+    omegaReference_ = 2 * std::numbers::pi * conception.frequence;
+    const bool passeBas = conception.type == TypeFiltre::PasseBas;
+    const double resistanceReference =
+        passeBas ? conception.valeurCommune : 1.0 / (omegaReference_ * conception.valeurCommune);
+
+    // The block's input is driven; ground and the input are not unknowns.
+    const std::string entree = circuit.blocs[premier].elements.front().noeudA;
+    std::map<std::string, Eigen::Index> noeuds = {{circuit.masse, Masse}, {entree, Entree}};
+    const auto indice = [&noeuds](const std::string& nom) {
+        return noeuds.try_emplace(nom, static_cast<Eigen::Index>(noeuds.size()) - 2).first->second;
+    };
+    for (std::size_t k = premier; k < dernier; ++k) {
+        for (const circuit::Element& e : circuit.blocs[k].elements) {
+            indice(e.noeudA);
+            indice(e.noeudB);
+        }
+    }
+    const auto nNoeuds = static_cast<Eigen::Index>(noeuds.size()) - 2;
+    const auto n = nNoeuds + static_cast<Eigen::Index>(dernier - premier);
+    G_ = Eigen::MatrixXcd::Zero(n, n);
+    C_ = Eigen::MatrixXcd::Zero(n, n);
+    bG_ = Eigen::VectorXcd::Zero(n);
+    bC_ = Eigen::VectorXcd::Zero(n);
+    a_.resize(n, n);
+    lu_ = Eigen::PartialPivLU<Eigen::MatrixXcd>(n);
+    x_.resize(n);
+
+    for (std::size_t k = premier; k < dernier; ++k) {
+        const circuit::Bloc& bloc = circuit.blocs[k];
+        for (const circuit::Element& e : bloc.elements) {
+            const double valeur = e.numero == 0
+                                      ? conception.valeurCommune
+                                      : conception.numerotes.at(static_cast<std::size_t>(e.numero));
+            const bool condensateur = e.nature == circuit::Nature::Condensateur;
+            Eigen::MatrixXcd& m = condensateur ? C_ : G_;
+            Eigen::VectorXcd& b = condensateur ? bC_ : bG_;
+            const double y = condensateur ? valeur * omegaReference_ * resistanceReference
+                                          : resistanceReference / valeur;
+            const Eigen::Index a = noeuds.at(e.noeudA);
+            const Eigen::Index c = noeuds.at(e.noeudB);
+            for (const auto& [i, j] : {std::pair{a, c}, std::pair{c, a}}) {
+                if (i < 0) {
+                    continue;
+                }
+                m(i, i) += y;
+                if (j >= 0) {
+                    m(i, j) -= y;
+                } else if (j == Entree) {
+                    b(i) += y; // the current the 1 V input drives in
+                }
+            }
+        }
+        // The op-amp's output current is an unknown; its inputs stay at the same voltage.
+        const Eigen::Index courant = nNoeuds + static_cast<Eigen::Index>(k - premier);
+        G_(noeuds.at(bloc.ampli.sortie), courant) = -1;
+        G_(courant, noeuds.at(bloc.ampli.moins)) = 1;
+        if (noeuds.at(bloc.ampli.plus) >= 0) {
+            G_(courant, noeuds.at(bloc.ampli.plus)) = -1;
+        }
+    }
+    sortie_ = noeuds.at(circuit.blocs[dernier - 1].ampli.sortie);
+}
+
+void Reseau::resoudre(Complexe p) const {
+    a_.noalias() = G_ + p * C_;
+    lu_.compute(a_);
+    x_.noalias() = lu_.solve(bG_ + p * bC_);
+}
+
+Complexe Reseau::transfert(Complexe s) const {
+    resoudre(s / omegaReference_);
+    return x_(sortie_);
+}
+
+Reseau::Point Reseau::reponse(double frequence) const {
+    const Complexe j(0.0, 1.0);
+    const Complexe p = j * (2 * std::numbers::pi * frequence / omegaReference_);
+    resoudre(p);
+    // d/dω of (G + p·C) x = bG + p·bC, with dp/dω = j / omegaReference.
+    const Complexe dh = lu_.solve(j * (bC_ - C_ * x_))(sortie_);
+    return {x_(sortie_), dh / omegaReference_};
+}
+
+} // namespace quorvan::analyse

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/Conception.h"
+
+#include <Eigen/Dense>
+#include <complex>
+#include <cstddef>
+
+namespace quorvan::analyse {
+
+using Complexe = std::complex<double>;
+
+// The linear network of a design's circuit, or of one of its blocks, with ideal op-amps, solved
+// by nodal analysis: the voltage at its output for 1 V at its input.
+class Reseau {
+public:
+    // The whole circuit, from its input to its last op-amp's output.
+    explicit Reseau(const Conception& conception);
+    // Block `bloc` (from 0, input first) alone, from its own input to its op-amp's output.
+    Reseau(const Conception& conception, std::size_t bloc);
+
+    // H at the complex frequency s, in rad/s.
+    [[nodiscard]] Complexe transfert(Complexe s) const;
+
+    struct Point {
+        Complexe h;       // H(jω)
+        Complexe derivee; // dH/dω, in seconds
+    };
+    [[nodiscard]] Point reponse(double frequence) const;
+
+    // The angular frequency values are scaled by: 2π times the design's cut-off.
+    [[nodiscard]] double omegaReference() const { return omegaReference_; }
+
+private:
+    void construire(const Conception& conception, std::size_t premier, std::size_t dernier);
+
+    // x for (G + s'·C) x = bG + s'·bC with s' = s / omegaReference, in the workspace.
+    void resoudre(Complexe p) const;
+
+    // Admittances scaled so that the design's common value is 1.
+    Eigen::MatrixXcd G_;
+    Eigen::MatrixXcd C_;
+    Eigen::VectorXcd bG_;
+    Eigen::VectorXcd bC_;
+    Eigen::Index sortie_ = 0;
+    double omegaReference_ = 1.0;
+
+    // Reused from one frequency to the next: a sweep allocates nothing.
+    mutable Eigen::MatrixXcd a_;
+    mutable Eigen::PartialPivLU<Eigen::MatrixXcd> lu_;
+    mutable Eigen::VectorXcd x_;
+};
+
+} // namespace quorvan::analyse

@@ -1,0 +1,97 @@
+// The analysis window on its own; Form1's tests open it through its plugin.
+
+#include "report/CommandeCalcul.h"
+#include "toolkit/RecordingDesktop.h"
+#include "ui/analyse/FenetreAnalyse.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineSeries>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace quorvan {
+namespace {
+
+TEST(Analyse, BeforeAnyDesignItSaysToCalculateFirst) {
+    toolkit::RecordingDesktop bureau;
+    FenetreAnalyse fenetre(bureau, nullptr);
+    EXPECT_TRUE(fenetre.findChild<QLabel*>(QStringLiteral("Resume"))
+                    ->text()
+                    .contains(QStringLiteral("Calcul")));
+    EXPECT_FALSE(fenetre.findChild<QComboBox*>(QStringLiteral("Serie"))->isEnabled());
+    EXPECT_FALSE(fenetre.enregistrerVers(QStringLiteral("/tmp/rien.csv")));
+}
+
+TEST(Analyse, ASeriesChangeUpdatesTheTableCurvesAndSummary) {
+    QLocale::setDefault(QLocale(QLocale::French));
+    Module1 module;
+    module.NumFiltre = 3;
+    module.NumOrdre = 4;
+    const Conception c =
+        executerCalcul(module, {TypeFiltre::PasseBas, "", ""}, "1000", ",").conception;
+    toolkit::RecordingDesktop bureau;
+    FenetreAnalyse fenetre(bureau, nullptr);
+    fenetre.afficher(c);
+    auto* serie = fenetre.findChild<QComboBox*>(QStringLiteral("Serie"));
+    auto* table = fenetre.findChild<QTableWidget*>(QStringLiteral("Composants"));
+    EXPECT_EQ(serie->currentText(), "E24");
+    // C1 = 10.75 / (6.283178 × 1000 × 10000) = 171.1 nF: 180 nF in E24 (past 169.7 nF, the
+    // middle of 160 and 180 on a logarithmic scale), 150 nF in E6 (below 181.7 nF).
+    EXPECT_EQ(table->item(0, 1)->text(), "0,171 \u00B5F");
+    EXPECT_EQ(table->item(0, 2)->text(), "0,18 \u00B5F");
+    EXPECT_EQ(table->item(0, 3)->text(), "5,21 %");
+    const double avant = fenetre.courbeNormalisee().caracteristiques.coupure3dB;
+    serie->setCurrentText(QStringLiteral("E6"));
+    EXPECT_EQ(table->item(0, 2)->text(), "0,15 \u00B5F");
+    EXPECT_NE(fenetre.courbeNormalisee().caracteristiques.coupure3dB, avant);
+    EXPECT_EQ(fenetre.courbeCalculee().points.size(), fenetre.courbeNormalisee().points.size());
+    EXPECT_NE(fenetre.findChild<QLabel*>(QStringLiteral("Resume"))
+                  ->text()
+                  .indexOf(QStringLiteral("valeurs normalis\u00E9es E6")),
+              -1);
+    QStringList noms;
+    for (const QAbstractSeries* s :
+         fenetre.findChild<QChartView*>(QStringLiteral("Graphique"))->chart()->series()) {
+        noms << s->name();
+    }
+    EXPECT_TRUE(noms.contains(QString::fromUtf8("Valeurs normalis\u00E9es E6")));
+    EXPECT_TRUE(noms.contains(QString::fromUtf8("Valeurs calcul\u00E9es")));
+    for (const char* nom :
+         {"Grandeur", "Serie", "Enregistrer", "Graphique", "Composants", "Etages"}) {
+        EXPECT_FALSE(
+            fenetre.findChild<QWidget*>(QString::fromLatin1(nom))->accessibleName().isEmpty())
+            << nom;
+    }
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST(Analyse, SavesTheCurvesAsCsvAndTheChartAsPng) {
+    Module1 module;
+    module.NumOrdre = 2;
+    const Conception c =
+        executerCalcul(module, {TypeFiltre::PasseHaut, "", ""}, "500", ".").conception;
+    toolkit::RecordingDesktop bureau;
+    FenetreAnalyse fenetre(bureau, nullptr);
+    fenetre.afficher(c);
+    const QTemporaryDir dossier;
+    ASSERT_TRUE(fenetre.enregistrerVers(dossier.filePath(QStringLiteral("a.csv"))));
+    QFile csv(dossier.filePath(QStringLiteral("a.csv")));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lignes = csv.readAll().trimmed().split('\n');
+    EXPECT_EQ(lignes[0], "frequence_hz;gain_db;phase_deg;retard_s;gain_db_E24;phase_deg_E24;"
+                         "retard_s_E24");
+    EXPECT_EQ(lignes.size(), 1 + static_cast<qsizetype>(fenetre.courbeCalculee().points.size()));
+    EXPECT_EQ(lignes[1].split(';').size(), 7);
+    ASSERT_TRUE(fenetre.enregistrerVers(dossier.filePath(QStringLiteral("a.png"))));
+    EXPECT_FALSE(QImage(dossier.filePath(QStringLiteral("a.png"))).isNull());
+    EXPECT_FALSE(fenetre.enregistrerVers(dossier.filePath(QStringLiteral("absent/a.csv"))));
+}
+
+} // namespace
+} // namespace quorvan

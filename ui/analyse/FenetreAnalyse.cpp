@@ -1,0 +1,414 @@
+#include "FenetreAnalyse.h"
+
+#include "report/EcritureNombres.h"
+#include "toolkit/Desktop.h"
+#include "toolkit/Utf8.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineSeries>
+#include <QLocale>
+#include <QLogValueAxis>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTableWidget>
+#include <QTextStream>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace quorvan {
+
+namespace {
+
+// What the chart shows, in the order of its list.
+enum Grandeur { Gain, Phase, Retard };
+
+// How far below its peak the gain is drawn: the pass band, the edge and the first decades of
+// the stop band, legibly.
+constexpr double ProfondeurGainDb = 80;
+
+QString texte(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QString separateur() {
+    return QLocale().decimalPoint();
+}
+
+// "950 Hz", "1,38 kHz", "2,5 MHz": three significant digits in the user's notation.
+QString texteFrequence(double hz) {
+    if (!std::isfinite(hz)) {
+        return QStringLiteral("hors du balayage");
+    }
+    const auto [echelle, unite] = hz >= 1e6   ? std::pair{1e6, "MHz"}
+                                  : hz >= 1e3 ? std::pair{1e3, "kHz"}
+                                              : std::pair{1.0, "Hz"};
+    return QLocale().toString(hz / echelle, 'g', 3) + u' ' + QLatin1String(unite);
+}
+
+QString texteDb(double db) {
+    return QLocale().toString(db, 'f', 2) + QStringLiteral(" dB");
+}
+
+// A component value as the report writes it.
+QString texteValeur(const Conception& c, double valeur) {
+    const std::string sep = separateur().toStdString();
+    return c.type == TypeFiltre::PasseBas ? texte(FormatCapacite(valeur, sep))
+                                          : texte(formatOhmsArrondis(valeur)) + " Ohms";
+}
+
+QString nomComposant(const Conception& c, int numero) {
+    return (c.type == TypeFiltre::PasseBas ? u'C' : u'R') + QString::number(numero);
+}
+
+FenetreAnalyse::Courbe analyser(const Conception& c) {
+    const analyse::Reseau reseau(c);
+    std::vector<analyse::PointReponse> points = analyse::balayerAutour(reseau, c.frequence);
+    const analyse::Caracteristiques car = analyse::caracteriser(reseau, c.type, points);
+    return {std::move(points), car};
+}
+
+double valeur(const analyse::PointReponse& p, int grandeur, double echelleRetard) {
+    return grandeur == Gain ? p.gainDb : grandeur == Phase ? p.phaseDeg : p.retard * echelleRetard;
+}
+
+// The curve's value at `f`, interpolated on the logarithmic frequency scale.
+double valeurEn(const std::vector<analyse::PointReponse>& points, double f, int grandeur,
+                double echelleRetard) {
+    const auto apres =
+        std::lower_bound(points.begin(), points.end(), f,
+                         [](const analyse::PointReponse& p, double x) { return p.frequence < x; });
+    if (apres == points.begin() || apres == points.end()) {
+        return valeur(apres == points.end() ? points.back() : points.front(), grandeur,
+                      echelleRetard);
+    }
+    const auto avant = apres - 1;
+    const double t = std::log(f / avant->frequence) / std::log(apres->frequence / avant->frequence);
+    return (1 - t) * valeur(*avant, grandeur, echelleRetard) +
+           t * valeur(*apres, grandeur, echelleRetard);
+}
+
+QTableWidget* table(const QStringList& titres, const QString& nomAccessible) {
+    auto* t = new QTableWidget(0, static_cast<int>(titres.size()));
+    t->setHorizontalHeaderLabels(titres);
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->horizontalHeader()->setStretchLastSection(true);
+    t->setAccessibleName(nomAccessible);
+    return t;
+}
+
+// Fills a table in one go: sizing the columns cell by cell would cost more than the analysis.
+void remplir(QTableWidget* t, const QList<QStringList>& lignes) {
+    t->setRowCount(static_cast<int>(lignes.size()));
+    for (int ligne = 0; ligne < lignes.size(); ++ligne) {
+        for (int i = 0; i < lignes[ligne].size(); ++i) {
+            t->setItem(ligne, i, new QTableWidgetItem(lignes[ligne][i]));
+        }
+    }
+    t->resizeColumnsToContents();
+}
+
+} // namespace
+
+FenetreAnalyse::FenetreAnalyse(toolkit::Desktop& bureau, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , bureau_(bureau) {
+    setObjectName(QStringLiteral("FenetreAnalyse"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Analyse"));
+    creerControles();
+    resize(920, 720);
+}
+
+FenetreAnalyse::~FenetreAnalyse() = default;
+
+const analyse::Serie& FenetreAnalyse::serie() const {
+    return analyse::Series.at(static_cast<std::size_t>(serie_->currentIndex()));
+}
+
+void FenetreAnalyse::creerControles() {
+    auto* disposition = new QVBoxLayout(this);
+    resume_ = new QLabel(QStringLiteral(
+        "Aucun filtre calcul\u00E9 pour l'instant : tapez une fr\u00E9quence dans la fen\u00EAtre "
+        "principale et cliquez sur \u00AB Calcul \u00BB."));
+    resume_->setObjectName(QStringLiteral("Resume"));
+    resume_->setWordWrap(true);
+    resume_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    disposition->addWidget(resume_);
+
+    auto* ligne = new QHBoxLayout;
+    grandeur_ = new QComboBox;
+    grandeur_->setObjectName(QStringLiteral("Grandeur"));
+    grandeur_->addItems({QStringLiteral("Gain (dB)"), QStringLiteral("Phase (\u00B0)"),
+                         QStringLiteral("Temps de propagation de groupe")});
+    serie_ = new QComboBox;
+    serie_->setObjectName(QStringLiteral("Serie"));
+    for (const analyse::Serie& s : analyse::Series) {
+        serie_->addItem(toolkit::fromUtf8(s.nom));
+    }
+    serie_->setCurrentText(QStringLiteral("E24"));
+    enregistrer_ = new QPushButton(QStringLiteral("&Enregistrer\u2026"));
+    enregistrer_->setObjectName(QStringLiteral("Enregistrer"));
+    enregistrer_->setAccessibleName(QStringLiteral("Enregistrer les courbes ou le graphique"));
+    for (const auto& [libelle, controle] :
+         {std::pair{QStringLiteral("&Courbe :"), grandeur_},
+          std::pair{QStringLiteral("&S\u00E9rie normalis\u00E9e :"), serie_}}) {
+        auto* l = new QLabel(libelle);
+        l->setBuddy(controle);
+        controle->setAccessibleName(QString(libelle).remove(u'&').remove(QStringLiteral(" :")));
+        ligne->addWidget(l);
+        ligne->addWidget(controle);
+    }
+    ligne->addStretch();
+    ligne->addWidget(enregistrer_);
+    disposition->addLayout(ligne);
+
+    graphe_ = new QChart;
+    // Axis labels in the user's notation.
+    graphe_->setLocalizeNumbers(true);
+    traceCalculee_ = new QLineSeries;
+    traceCalculee_->setName(QStringLiteral("Valeurs calcul\u00E9es"));
+    traceNormalisee_ = new QLineSeries;
+    traceFrequence_ = new QLineSeries;
+    traceFrequence_->setName(QStringLiteral("Fr\u00E9quence tap\u00E9e"));
+    traceFrequence_->setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
+    marques3dB_ = new QScatterSeries;
+    marques3dB_->setName(QStringLiteral("Points \u00E0 \u22123 dB"));
+    marques3dB_->setMarkerSize(9);
+    axeFrequence_ = new QLogValueAxis;
+    axeFrequence_->setTitleText(QStringLiteral("Fr\u00E9quence (Hz)"));
+    axeFrequence_->setLabelFormat(QStringLiteral("%.6g"));
+    axeFrequence_->setMinorTickCount(8);
+    axeValeur_ = new QValueAxis;
+    graphe_->addAxis(axeFrequence_, Qt::AlignBottom);
+    graphe_->addAxis(axeValeur_, Qt::AlignLeft);
+    for (QXYSeries* s :
+         {static_cast<QXYSeries*>(traceCalculee_), static_cast<QXYSeries*>(traceNormalisee_),
+          static_cast<QXYSeries*>(traceFrequence_), static_cast<QXYSeries*>(marques3dB_)}) {
+        graphe_->addSeries(s);
+        s->attachAxis(axeFrequence_);
+        s->attachAxis(axeValeur_);
+    }
+    vue_ = new QChartView(graphe_);
+    vue_->setObjectName(QStringLiteral("Graphique"));
+    vue_->setRenderHint(QPainter::Antialiasing);
+    vue_->setAccessibleName(QStringLiteral("R\u00E9ponse en fr\u00E9quence"));
+    vue_->setMinimumHeight(300);
+    disposition->addWidget(vue_, 1);
+
+    auto* tables = new QHBoxLayout;
+    composants_ = table({QStringLiteral("Composant"), QStringLiteral("Valeur calcul\u00E9e"),
+                         QStringLiteral("Valeur normalis\u00E9e"), QStringLiteral("\u00C9cart")},
+                        QStringLiteral("Composants : valeurs calcul\u00E9es et normalis\u00E9es"));
+    composants_->setObjectName(QStringLiteral("Composants"));
+    etages_ =
+        table({QStringLiteral("\u00C9tage"), QStringLiteral("f0"), QStringLiteral("Q"),
+               QStringLiteral("P\u00F4le r\u00E9el"), QStringLiteral("Gain \u00D7 bande minimal")},
+              QStringLiteral("\u00C9tages : fr\u00E9quence propre, facteur de qualit\u00E9 "
+                             "et produit gain \u00D7 bande minimal de l'ampli op"));
+    etages_->setObjectName(QStringLiteral("Etages"));
+    tables->addWidget(composants_);
+    tables->addWidget(etages_);
+    disposition->addLayout(tables);
+
+    for (QWidget* w : {static_cast<QWidget*>(grandeur_), static_cast<QWidget*>(serie_),
+                       static_cast<QWidget*>(enregistrer_), static_cast<QWidget*>(vue_),
+                       static_cast<QWidget*>(composants_), static_cast<QWidget*>(etages_)}) {
+        w->setEnabled(false);
+    }
+    connect(grandeur_, &QComboBox::currentIndexChanged, this, &FenetreAnalyse::tracer);
+    connect(serie_, &QComboBox::currentIndexChanged, this, &FenetreAnalyse::serieChoisie);
+    connect(enregistrer_, &QPushButton::clicked, this, &FenetreAnalyse::enregistrer);
+}
+
+void FenetreAnalyse::afficher(const Conception& conception) {
+    conception_ = conception;
+    calculee_ = analyser(conception);
+    for (QWidget* w : findChildren<QWidget*>()) {
+        w->setEnabled(true);
+    }
+    setWindowTitle(QStringLiteral("Analyse \u2013 ") +
+                   toolkit::fromUtf8(famille(conception.famille).libelle) + QStringLiteral(", ") +
+                   toolkit::fromUtf8(libelleType(conception.type)).toLower() +
+                   QStringLiteral(", ordre %1, ").arg(conception.ordre) +
+                   texteFrequence(conception.frequence));
+    recalculerNormalisee();
+}
+
+void FenetreAnalyse::serieChoisie() {
+    if (conception_) {
+        recalculerNormalisee();
+    }
+}
+
+void FenetreAnalyse::recalculerNormalisee() {
+    conceptionNormalisee_ = analyse::normaliser(*conception_, serie());
+    normalisee_ = analyser(conceptionNormalisee_);
+    traceNormalisee_->setName(QStringLiteral("Valeurs normalis\u00E9es ") +
+                              toolkit::fromUtf8(serie().nom));
+    tracer();
+    remplirTables();
+    ecrireResume();
+}
+
+void FenetreAnalyse::tracer() {
+    if (!conception_) {
+        return;
+    }
+    const int grandeur = grandeur_->currentIndex();
+    // Delays in the unit that suits them.
+    double plusLong = 0;
+    for (const Courbe* c : {&calculee_, &normalisee_}) {
+        for (const analyse::PointReponse& p : c->points) {
+            plusLong = std::max(plusLong, std::fabs(p.retard));
+        }
+    }
+    const auto [echelleRetard, uniteRetard] = plusLong < 1e-3 ? std::pair{1e6, "\u00B5s"}
+                                              : plusLong < 1  ? std::pair{1e3, "ms"}
+                                                              : std::pair{1.0, "s"};
+    double bas = std::numeric_limits<double>::infinity();
+    double haut = -bas;
+    for (const auto& [courbe, trace] :
+         {std::pair{&calculee_, traceCalculee_}, std::pair{&normalisee_, traceNormalisee_}}) {
+        QList<QPointF> points;
+        points.reserve(static_cast<qsizetype>(courbe->points.size()));
+        for (const analyse::PointReponse& p : courbe->points) {
+            const double y = valeur(p, grandeur, echelleRetard);
+            points.append({p.frequence, y});
+            bas = std::min(bas, y);
+            haut = std::max(haut, y);
+        }
+        // A change of series leaves the computed curve as it is drawn.
+        if (trace->points() != points) {
+            trace->replace(points);
+        }
+    }
+    if (grandeur == Gain) {
+        haut =
+            std::max(calculee_.caracteristiques.gainMaxDb, normalisee_.caracteristiques.gainMaxDb);
+        bas = std::max(bas, haut - ProfondeurGainDb);
+        haut += 5;
+    }
+    const double marge = (haut - bas) * 0.05 + 1e-12;
+    axeValeur_->setRange(bas - marge, haut + marge);
+    axeValeur_->applyNiceNumbers();
+    axeValeur_->setTitleText(grandeur == Gain    ? QStringLiteral("Gain (dB)")
+                             : grandeur == Phase ? QStringLiteral("Phase (\u00B0)")
+                                                 : QStringLiteral("Temps de propagation (") +
+                                                       QString::fromUtf8(uniteRetard) + u')');
+    axeFrequence_->setRange(calculee_.points.front().frequence, calculee_.points.back().frequence);
+    const double f = conception_->frequence;
+    traceFrequence_->replace({{f, axeValeur_->min()}, {f, axeValeur_->max()}});
+    QList<QPointF> marques;
+    for (const Courbe* c : {&calculee_, &normalisee_}) {
+        const double f3 = c->caracteristiques.coupure3dB;
+        if (std::isfinite(f3)) {
+            marques.append({f3, valeurEn(c->points, f3, grandeur, echelleRetard)});
+        }
+    }
+    marques3dB_->replace(marques);
+}
+
+void FenetreAnalyse::remplirTables() {
+    const Conception& c = *conception_;
+    QList<QStringList> composants;
+    for (int i = 1; i <= c.ordre; ++i) {
+        const double calculee = c.numerotes.at(static_cast<std::size_t>(i));
+        const double normalisee = conceptionNormalisee_.numerotes.at(static_cast<std::size_t>(i));
+        composants.append({nomComposant(c, i), texteValeur(c, calculee), texteValeur(c, normalisee),
+                           QLocale().toString((normalisee - calculee) / calculee * 100, 'f', 2) +
+                               QStringLiteral(" %")});
+    }
+    remplir(composants_, composants);
+    QList<QStringList> etages;
+    for (const analyse::Etage& e : analyse::etages(conceptionNormalisee_)) {
+        QStringList noms;
+        for (const std::string& n : e.composants) {
+            noms << texte(n);
+        }
+        etages.append(
+            {QStringLiteral("%1 (%2)").arg(etages.size() + 1).arg(noms.join(QStringLiteral(", "))),
+             texteFrequence(e.f0), QLocale().toString(e.q, 'f', 3),
+             e.poleReel ? texteFrequence(*e.poleReel) : QStringLiteral("\u2014"),
+             texteFrequence(e.gbwMinimum())});
+    }
+    remplir(etages_, etages);
+}
+
+void FenetreAnalyse::ecrireResume() {
+    const QString nomSerie = toolkit::fromUtf8(serie().nom);
+    const analyse::Caracteristiques& a = calculee_.caracteristiques;
+    const analyse::Caracteristiques& b = normalisee_.caracteristiques;
+    resume_->setText(
+        QStringLiteral("Le gain tombe de 3 dB \u00E0 %1 avec les valeurs calcul\u00E9es et \u00E0 "
+                       "%2 avec les valeurs normalis\u00E9es %3 (fr\u00E9quence tap\u00E9e : %4). "
+                       "Ondulation dans la bande passante : %5 et %6. Le gain \u00D7 bande "
+                       "minimal de chaque ampli op est une r\u00E8gle pratique : 100 \u00D7 "
+                       "gain \u00D7 f0 \u00D7 Q.")
+            .arg(texteFrequence(a.coupure3dB), texteFrequence(b.coupure3dB), nomSerie,
+                 texteFrequence(conception_->frequence), texteDb(a.ondulationDb),
+                 texteDb(b.ondulationDb)));
+}
+
+bool FenetreAnalyse::enregistrerVers(const QString& chemin) const {
+    if (!conception_) {
+        return false;
+    }
+    if (chemin.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+        return vue_->grab().save(chemin, "PNG");
+    }
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return false;
+    }
+    // Periods as decimal points, as every program that reads CSV expects them.
+    QTextStream flux(&fichier);
+    const QString s = toolkit::fromUtf8(serie().nom);
+    flux << "frequence_hz;gain_db;phase_deg;retard_s;gain_db_" << s << ";phase_deg_" << s
+         << ";retard_s_" << s << '\n';
+    for (std::size_t i = 0; i < calculee_.points.size(); ++i) {
+        const analyse::PointReponse& a = calculee_.points[i];
+        const analyse::PointReponse& b = normalisee_.points[i];
+        flux << QString::number(a.frequence, 'g', 10);
+        for (const double v : {a.gainDb, a.phaseDeg, a.retard, b.gainDb, b.phaseDeg, b.retard}) {
+            flux << ';' << QString::number(v, 'g', 10);
+        }
+        flux << '\n';
+    }
+    flux.flush();
+    return fichier.error() == QFile::NoError;
+}
+
+void FenetreAnalyse::enregistrer() {
+    QString filtre;
+    QString chemin = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Enregistrer l'analyse"), QStringLiteral("analyse.csv"),
+        QStringLiteral("Courbes CSV (*.csv);;Graphique PNG (*.png)"), &filtre);
+    if (chemin.isEmpty()) {
+        return;
+    }
+    const QString extension =
+        filtre.contains(QStringLiteral("png")) ? QStringLiteral(".png") : QStringLiteral(".csv");
+    if (!chemin.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) &&
+        !chemin.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+        chemin += extension;
+    }
+    if (!enregistrerVers(chemin)) {
+        bureau_.showMessage(
+            this, QStringLiteral("Impossible d'enregistrer \u00AB %1 \u00BB.").arg(chemin),
+            toolkit::MessageIcon::None);
+    }
+}
+
+} // namespace quorvan
