@@ -25,13 +25,24 @@ Extreme extreme(const Reseau& reseau, double a, double b, double signe) {
     const double r = (std::sqrt(5.0) - 1) / 2;
     double x = std::log(std::min(a, b));
     double y = std::log(std::max(a, b));
-    for (int i = 0; i < 60 && y - x > 1e-7; ++i) {
-        const double c = y - r * (y - x);
-        const double d = x + r * (y - x);
-        if (signe * gainDb(reseau, std::exp(c)) >= signe * gainDb(reseau, std::exp(d))) {
+    double c = y - r * (y - x);
+    double d = x + r * (y - x);
+    double gc = signe * gainDb(reseau, std::exp(c));
+    double gd = signe * gainDb(reseau, std::exp(d));
+    // Each step keeps one of the two inner points: one new evaluation a step.
+    while (y - x > 1e-5) { // at a peak the gain is flat: 10 ppm in frequency is plenty
+        if (gc >= gd) {
             y = d;
+            d = c;
+            gd = gc;
+            c = y - r * (y - x);
+            gc = signe * gainDb(reseau, std::exp(c));
         } else {
             x = c;
+            c = d;
+            gc = gd;
+            d = x + r * (y - x);
+            gd = signe * gainDb(reseau, std::exp(d));
         }
     }
     const double f = std::exp((x + y) / 2);
@@ -122,7 +133,7 @@ Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,
     if (bord >= 0 && apres < n) {
         double a = std::log(debutCroisement);
         double b = std::log(f(apres));
-        for (int i = 0; i < 50; ++i) {
+        while (std::fabs(b - a) > 1e-10) {
             const double m = (a + b) / 2;
             (gainDb(reseau, std::exp(m)) >= seuil ? a : b) = m;
         }

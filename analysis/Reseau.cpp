@@ -51,12 +51,15 @@ void Reseau::construire(const Conception& conception, std::size_t premier, std::
     }
     const auto nNoeuds = static_cast<Eigen::Index>(noeuds.size()) - 2;
     const auto n = nNoeuds + static_cast<Eigen::Index>(dernier - premier);
-    G_ = Eigen::MatrixXcd::Zero(n, n);
-    C_ = Eigen::MatrixXcd::Zero(n, n);
-    bG_ = Eigen::VectorXcd::Zero(n);
-    bC_ = Eigen::VectorXcd::Zero(n);
+    if (n > Max) {
+        throw std::out_of_range("a circuit larger than any design");
+    }
+    G_ = Matrice::Zero(n, n);
+    C_ = Matrice::Zero(n, n);
+    bG_ = Vecteur::Zero(n);
+    bC_ = Vecteur::Zero(n);
     a_.resize(n, n);
-    lu_ = Eigen::PartialPivLU<Eigen::MatrixXcd>(n);
+    lu_ = Eigen::PartialPivLU<Matrice>(n);
     x_.resize(n);
 
     for (std::size_t k = premier; k < dernier; ++k) {
@@ -66,8 +69,8 @@ void Reseau::construire(const Conception& conception, std::size_t premier, std::
                                       ? conception.valeurCommune
                                       : conception.numerotes.at(static_cast<std::size_t>(e.numero));
             const bool condensateur = e.nature == circuit::Nature::Condensateur;
-            Eigen::MatrixXcd& m = condensateur ? C_ : G_;
-            Eigen::VectorXcd& b = condensateur ? bC_ : bG_;
+            Matrice& m = condensateur ? C_ : G_;
+            Vecteur& b = condensateur ? bC_ : bG_;
             const double y = condensateur ? valeur * omegaReference_ * resistanceReference
                                           : resistanceReference / valeur;
             const Eigen::Index a = noeuds.at(e.noeudA);

@@ -37,18 +37,23 @@ private:
     // x for (G + s'·C) x = bG + s'·bC with s' = s / omegaReference, in the workspace.
     void resoudre(Complexe p) const;
 
+    // At most 13 unknowns (order 7: ten nodes, three op-amp currents): matrices on the stack.
+    static constexpr int Max = 16;
+    using Matrice = Eigen::Matrix<Complexe, Eigen::Dynamic, Eigen::Dynamic, 0, Max, Max>;
+    using Vecteur = Eigen::Matrix<Complexe, Eigen::Dynamic, 1, 0, Max, 1>;
+
     // Admittances scaled so that the design's common value is 1.
-    Eigen::MatrixXcd G_;
-    Eigen::MatrixXcd C_;
-    Eigen::VectorXcd bG_;
-    Eigen::VectorXcd bC_;
+    Matrice G_;
+    Matrice C_;
+    Vecteur bG_;
+    Vecteur bC_;
     Eigen::Index sortie_ = 0;
     double omegaReference_ = 1.0;
 
-    // Reused from one frequency to the next: a sweep allocates nothing.
-    mutable Eigen::MatrixXcd a_;
-    mutable Eigen::PartialPivLU<Eigen::MatrixXcd> lu_;
-    mutable Eigen::VectorXcd x_;
+    // Reused from one frequency to the next.
+    mutable Matrice a_;
+    mutable Eigen::PartialPivLU<Matrice> lu_;
+    mutable Vecteur x_;
 };
 
 } // namespace quorvan::analyse
