@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Prints through a real CUPS server: starts a private cupsd, adds a cups-pdf queue, makes it
-# the default printer, then runs the test that presses "Impression du résultat" in the main
-# window and checks the document that arrives. Stops the server afterwards.
+# Prints through a real CUPS server: starts a private cupsd with three cups-pdf queues (one
+# accepting, one refusing jobs, one for the test to delete), then runs the tests that press
+# "Impression du résultat" in the main window and check what arrives, or the message. Stops
+# the server afterwards.
 #
 # Usage: scripts/cups-test.sh [test executable]
 # Without root or the CUPS packages the test is skipped with the reason, except under CI
@@ -27,7 +28,7 @@ if [ "$(id -u)" -ne 0 ]; then
     fi
     ignorer "il faut être root (ou sudo sans mot de passe) pour lancer cupsd"
 fi
-for outil in cupsd lpadmin lpoptions lpstat pdfinfo pdftoppm; do
+for outil in cupsd cupsreject lpadmin lpoptions lpstat pdfinfo pdftoppm; do
     command -v "$outil" >/dev/null || ignorer "$outil est introuvable (scripts/install-deps.sh)"
 done
 backend=/usr/lib/cups/backend/cups-pdf
@@ -94,7 +95,11 @@ if ! lpstat -r >/dev/null 2>&1; then
     ignorer "cupsd n'a pas démarré"
 fi
 
-lpadmin -p QuorvanPDF -E -v cups-pdf:/ -P "$ppd" 2>&1 | grep -v 'drivers are deprecated' || true
+# An accepting queue, one that refuses jobs, and one the test deletes on the way.
+for file in QuorvanPDF QuorvanRefus QuorvanEphemere; do
+    lpadmin -p "$file" -E -v cups-pdf:/ -P "$ppd" 2>&1 | grep -v 'drivers are deprecated' || true
+done
+cupsreject QuorvanRefus
 lpoptions -d QuorvanPDF >/dev/null
 
 # cups-pdf writes into the "Out" folder of its configuration, ${HOME} being the home of the

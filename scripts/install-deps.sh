@@ -17,9 +17,12 @@ paquets=(
     fonts-liberation              # Liberation Serif, metric twin of the help text's Times New Roman
     fonts-dejavu-core             # the diagrams' labels when Liberation Sans is missing
     poppler-utils                 # reading printed PDF files back in the printing tests
+    libcups2-dev                  # handing print jobs to CUPS and hearing whether it took them
     cups printer-driver-cups-pdf  # a real print queue for scripts/cups-test.sh
     ngspice                       # simulates every exported netlist in the tests
     python3-scipy python3-numpy   # filter theory and curve comparison in the tests
+    dpkg-dev fakeroot lintian     # the Debian package: shlibdeps, building it, checking it
+    appstream                     # validates the package's AppStream metadata
 )
 locales_voulues=(fr_FR.UTF-8 en_US.UTF-8)
 

@@ -89,38 +89,75 @@ TEST(Impression, SaysWhyAndHandsNothingOverWithoutAPrinterOrWhenTheJobFails) {
     }
 }
 
-TEST(ImpressionCups, PrintButtonSendsOneOnePageDocumentToTheDefaultPrinter) {
+// Prints on the default queue, deleting it first, as if it had gone while the job was made.
+class QueueQuiDisparait final : public toolkit::Printing {
+public:
+    explicit QueueQuiDisparait(QString file)
+        : file_(std::move(file)) {}
+    std::unique_ptr<toolkit::Printer> defaultPrinter() override {
+        std::unique_ptr<toolkit::Printer> imprimante = toolkit::QtPrinting().defaultPrinter();
+        if (!file_.isEmpty()) {
+            EXPECT_EQ(test::lancer(QStringLiteral("lpadmin"), {"-x", file_}).code, 0);
+        }
+        return imprimante;
+    }
+
+private:
+    QString file_;
+};
+
+// The Print button on the real CUPS server of scripts/cups-test.sh: an accepting queue gets
+// one one-page document; a queue that refuses jobs and one deleted on the way give the
+// message, and leave no document and no job behind.
+TEST(ImpressionCups, PrintButtonOnARealCupsServer) {
     if (qEnvironmentVariableIsEmpty("QUORVAN_CUPS_PDF_DIR")) {
-        GTEST_SKIP() << "needs the CUPS server and queue of scripts/cups-test.sh";
+        GTEST_SKIP() << "needs the CUPS server and queues of scripts/cups-test.sh";
     }
     const QDir dossier(qEnvironmentVariable("QUORVAN_CUPS_PDF_DIR"));
-    const QStringList avant = dossier.entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    RecordingDesktop bureau;
-    toolkit::QtPrinting impression;
-    Form1 form(bureau, impression);
-    form.Form_Load();
-    QTest::keyClicks(form.findChild<QLineEdit*>("TextFreq"), QStringLiteral("1000"));
-    form.findChild<QPushButton*>("CmdCalcul")->click();
-    bureau.clear();
-    form.findChild<QPushButton*>("CmdImprim")->click();
-    EXPECT_TRUE(bureau.events().empty()) << "printing reported a failure";
-    // cups-pdf writes the file while the job runs: wait for it, then for it to be whole.
-    QStringList arrives;
-    for (int s = 0; s < 60 && arrives.isEmpty(); ++s) {
-        QTest::qWait(1000);
-        arrives = dossier.entryList({QStringLiteral("*.pdf")}, QDir::Files);
-        arrives.removeIf([&avant](const QString& nom) { return avant.contains(nom); });
+    struct Cas {
+        const char* file;
+        bool supprimee;
+        bool imprime;
+    };
+    for (const Cas& c : {Cas{"QuorvanPDF", false, true}, Cas{"QuorvanRefus", false, false},
+                         Cas{"QuorvanEphemere", true, false}}) {
+        SCOPED_TRACE(c.file);
+        ASSERT_EQ(test::lancer(QStringLiteral("lpoptions"), {"-d", c.file}).code, 0);
+        const QStringList avant = dossier.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        RecordingDesktop bureau;
+        QueueQuiDisparait impression(c.supprimee ? QString::fromLatin1(c.file) : QString());
+        Form1 form(bureau, impression);
+        form.Form_Load();
+        QTest::keyClicks(form.findChild<QLineEdit*>("TextFreq"), QStringLiteral("1000"));
+        form.findChild<QPushButton*>("CmdCalcul")->click();
+        bureau.clear();
+        form.findChild<QPushButton*>("CmdImprim")->click();
+        // cups-pdf writes the file while the job runs: wait for it, then for it to be whole.
+        QStringList arrives;
+        for (int s = 0; s < (c.imprime ? 60 : 3) && arrives.isEmpty(); ++s) {
+            QTest::qWait(1000);
+            arrives = dossier.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+            arrives.removeIf([&avant](const QString& nom) { return avant.contains(nom); });
+        }
+        if (!c.imprime) {
+            ASSERT_EQ(bureau.events().size(), 1U);
+            EXPECT_EQ(bureau.events()[0].text, "L'impression n'a pas pu \u00EAtre effectu\u00E9e.");
+            EXPECT_TRUE(arrives.isEmpty());
+            EXPECT_EQ(test::lancer(QStringLiteral("lpstat"), {"-o"}).out, "") << "a job left";
+            continue;
+        }
+        EXPECT_TRUE(bureau.events().empty()) << "printing reported a failure";
+        QTest::qWait(3000);
+        ASSERT_EQ(arrives.size(), 1) << arrives.join(u' ').toStdString();
+        const QString pdf = dossier.filePath(arrives[0]);
+        EXPECT_TRUE(QString::fromStdString(test::lancer("pdfinfo", {pdf}).out)
+                        .contains(QRegularExpression("\nPages: +1\n")));
+        // cups-pdf's fonts keep pdftotext from reading the text: the diagram's ink at the top,
+        // the report's far below it.
+        EXPECT_GT(encre(pdf, 200).width(), 300);
+        EXPECT_GT(encre(pdf).bottom(), 300);
+        QFile::remove(pdf);
     }
-    QTest::qWait(3000);
-    ASSERT_EQ(arrives.size(), 1) << arrives.join(u' ').toStdString();
-    const QString pdf = dossier.filePath(arrives[0]);
-    EXPECT_TRUE(QString::fromStdString(test::lancer("pdfinfo", {pdf}).out)
-                    .contains(QRegularExpression("\nPages: +1\n")));
-    // cups-pdf's fonts keep pdftotext from reading the text: the diagram's ink at the top,
-    // the report's far below it.
-    EXPECT_GT(encre(pdf, 200).width(), 300);
-    EXPECT_GT(encre(pdf).bottom(), 300);
-    QFile::remove(pdf);
 }
 
 } // namespace

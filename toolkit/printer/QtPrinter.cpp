@@ -1,5 +1,9 @@
 #include "QtPrinter.h"
 
+#ifdef QUORVAN_CUPS
+#include "CupsPrinter.h"
+#endif
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
@@ -74,9 +78,10 @@ QStringList printedLines(const QString& text) {
 QtPrinter::QtPrinter(QPrinterInfo printer)
     : printer_(std::move(printer)) {}
 
-std::unique_ptr<QtPrinter> QtPrinter::toPdfFile(const QString& fileName) {
+std::unique_ptr<QtPrinter> QtPrinter::toPdfFile(const QString& fileName, const QPageSize& page) {
     std::unique_ptr<QtPrinter> printer(new QtPrinter);
     printer->pdfFileName_ = fileName;
+    printer->pdfPage_ = page;
     return printer;
 }
 
@@ -133,6 +138,9 @@ bool QtPrinter::endDoc() {
     if (!pdfFileName_.isEmpty()) {
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdfFileName_);
+        if (pdfPage_.isValid()) {
+            printer->setPageSize(pdfPage_);
+        }
     }
     printer->setDocName(QStringLiteral("Quorvan"));
     printer->setPageOrientation(orientation_ == PageOrientation::Landscape ? QPageLayout::Landscape
@@ -174,6 +182,13 @@ bool QtPrinter::endDoc() {
 }
 
 std::unique_ptr<Printer> QtPrinting::defaultPrinter() {
+#ifdef QUORVAN_CUPS
+    if (const std::optional<std::string> destination = destinationCupsParDefaut()) {
+        return std::make_unique<CupsPrinter>(
+            *destination,
+            QPrinterInfo::printerInfo(QString::fromStdString(*destination)).defaultPageSize());
+    }
+#endif
     QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
         return nullptr;

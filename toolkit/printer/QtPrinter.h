@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPageSize>
 #include <QPrinterInfo>
 #include <QString>
 #include <QStringList>
@@ -27,8 +28,10 @@ class QtPrinter final : public Printer {
 public:
     // A job on a printer of the system.
     explicit QtPrinter(QPrinterInfo printer);
-    // A job written to a PDF file instead of a printer.
-    [[nodiscard]] static std::unique_ptr<QtPrinter> toPdfFile(const QString& fileName);
+    // A job written to a PDF file instead of a printer, on pages of `page` (Qt's default
+    // when it is not valid).
+    [[nodiscard]] static std::unique_ptr<QtPrinter> toPdfFile(const QString& fileName,
+                                                              const QPageSize& page = {});
 
     void setScaleMode(ScaleMode mode) override;
     void setOrientation(PageOrientation orientation) override;
@@ -53,6 +56,7 @@ private:
 
     QPrinterInfo printer_;
     QString pdfFileName_; // set for a PDF job
+    QPageSize pdfPage_;
     PageOrientation orientation_ = PageOrientation::Portrait;
     PrintQuality quality_ = PrintQuality::High;
     std::int16_t copies_ = 1;
@@ -62,7 +66,9 @@ private:
     bool ended_ = false;
 };
 
-// The system's default printer through QPrinterInfo; no printer when there is no default one.
+// The system's default printer: through CUPS where the program is built with it and a CUPS
+// server has a default destination, so that a job CUPS refuses is known; otherwise through
+// QPrinterInfo. No printer when there is no default one.
 class QtPrinting final : public Printing {
 public:
     [[nodiscard]] std::unique_ptr<Printer> defaultPrinter() override;
