@@ -5,6 +5,8 @@
 #include "toolkit/Utf8.h"
 #include "toolkit/richtext/RichTextBox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFile>
 #include <QFont>
@@ -24,9 +26,27 @@ QByteArray texteAide() {
 
 } // namespace
 
+namespace {
+
+// A plain QWidget is announced as a filler; the help window is a window, as the main one.
+QAccessibleInterface* fenetreAccessible(const QString& classe, QObject* objet) {
+    if (classe == QLatin1String(FrmAide::staticMetaObject.className()) && objet != nullptr &&
+        objet->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(objet), QAccessible::Window);
+    }
+    return nullptr;
+}
+
+} // namespace
+
 FrmAide::FrmAide()
     : QWidget(nullptr, Qt::Window)
     , RichTextBox1_(new toolkit::RichTextBox(this)) {
+    static const bool fabriqueInstallee = [] {
+        QAccessible::installFactory(fenetreAccessible);
+        return true;
+    }();
+    static_cast<void>(fabriqueInstallee);
     setObjectName(QStringLiteral("FrmAide"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(toolkit::fromUtf8(ConceptionFrmAide.caption));

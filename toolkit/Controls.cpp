@@ -1,5 +1,7 @@
 #include "Controls.h"
 
+#include <QKeyEvent>
+
 #include <algorithm>
 #include <limits>
 
@@ -50,6 +52,16 @@ CommandButton::CommandButton(QWidget* parent)
     : QPushButton(parent) {
     setAutoDefault(false);
     setDefault(false);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent* event) {
+    // Qt leaves Enter to a window's default button; this window has none.
+    const bool entree = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (entree && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 } // namespace quorvan::toolkit

@@ -39,12 +39,16 @@ public:
     void takeFocus();
 };
 
-// A push button that is neither the default nor the cancel button of its window.
+// A push button that is neither the default nor the cancel button of its window. Space or
+// Enter presses it when it has the focus, as on any desktop.
 class CommandButton final : public QPushButton {
     Q_OBJECT
 
 public:
     explicit CommandButton(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace quorvan::toolkit

@@ -1,5 +1,7 @@
 #include "MenuItemArray.h"
 
+#include "StyleMarques.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
@@ -15,6 +17,8 @@ MenuItemArray::MenuItemArray(QMenu* menu, const QString& name, Handler handler)
     // decide which items are checked.
     setObjectName(name);
     group_->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    // A mark on the chosen item only.
+    menu_->setStyle(styleMarques());
     connect(group_, &QActionGroup::triggered, this, &MenuItemArray::onTriggered);
 }
 

@@ -1,6 +1,8 @@
 #include "PictureBox.h"
 
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace quorvan::toolkit {
 
@@ -42,6 +44,14 @@ void PictureBox::paintEvent(QPaintEvent* event) {
         painter.drawImage(inside.topLeft(), picture_);
     }
     QFrame::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = contentsRect().adjusted(1, 1, -1, -1);
+        focus.backgroundColor = background_;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 } // namespace quorvan::toolkit

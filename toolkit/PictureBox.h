@@ -8,7 +8,7 @@ namespace quorvan::toolkit {
 
 // Shows one picture unscaled at the top-left corner of its sunken frame, over a background
 // colour that the picture's transparent pixels let through. It takes keyboard focus with
-// Tab, as the window's tab order expects.
+// Tab, as the window's tab order expects, and shows it with the style's focus frame.
 class PictureBox final : public QFrame {
     Q_OBJECT
 

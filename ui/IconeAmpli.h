@@ -3,12 +3,18 @@
 #include <QIcon>
 #include <QImage>
 
+#include <array>
+
 namespace quorvan {
 
-// The operational-amplifier symbol, yellow on transparent, drawn at `taille` pixels square.
+// The sizes the icon is drawn at, each for itself: a desktop picks the one it needs.
+inline constexpr std::array<int, 7> TaillesIcone = {16, 22, 32, 48, 64, 128, 256};
+
+// The operational-amplifier symbol, yellow on transparent, drawn at `taille` pixels square:
+// a plain triangle with its leads below 32 pixels, its "−" and "+" inputs from 32 on.
 [[nodiscard]] QImage dessinerIconeAmpli(int taille);
 
-// The program's icon: the symbol at 16 and 32 pixels.
+// The program's icon: the symbol at every size of TaillesIcone.
 [[nodiscard]] QIcon iconeAmpli();
 
 } // namespace quorvan

@@ -32,6 +32,7 @@ TEST(Aide, OpensAsDesignedEachTimeAfterBeingClosed) {
         EXPECT_EQ(f->windowTitle(), "Aide : Calcul de quorvan \u00E0 Amplis Op. ");
         EXPECT_EQ(f->geometry(), QRect(392, 56, 395, 498)); // (5880, 840) 5925 × 7470 twips
         EXPECT_TRUE(remplie(f) && barre(f)->value() == 0 && f->parentWidget() == nullptr);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(f)->role(), QAccessible::Window);
         f->setGeometry(100, 100, 300, 200);
         barre(f)->setValue(150);
         fermee = f;

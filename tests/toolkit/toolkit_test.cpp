@@ -2,6 +2,8 @@
 // and the QPrinter printer object writing PDF files that are read back.
 
 #include "tests/support/Processus.h"
+#include "toolkit/MenuItemArray.h"
+#include "toolkit/StyleMarques.h"
 #include "toolkit/printer/QtPrinter.h"
 #include "toolkit/richtext/rtf/Charsets.h"
 #include "toolkit/richtext/rtf/RtfReader.h"
@@ -16,6 +18,35 @@ namespace quorvan::toolkit {
 namespace {
 
 using namespace std::string_literals;
+
+// Menus of item arrays draw a mark on the chosen item only: an unchecked item looks like one
+// that cannot be checked at all.
+TEST(StyleMarques, NoEmptyBoxOnItemsNotChosen) {
+    const auto dessin = [](QStyleOptionMenuItem::CheckType type, bool coche) {
+        QStyleOptionMenuItem item;
+        item.rect = QRect(0, 0, 200, 24);
+        item.text = QStringLiteral("Ordre");
+        item.menuItemType = QStyleOptionMenuItem::Normal;
+        item.checkType = type;
+        item.checked = coche;
+        item.menuHasCheckableItems = true;
+        item.maxIconWidth = 20;
+        item.state = QStyle::State_Enabled;
+        QImage image(200, 24, QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        QPainter peintre(&image);
+        styleMarques()->drawControl(QStyle::CE_MenuItem, &item, &peintre, nullptr);
+        return image;
+    };
+    const QImage sansCase = dessin(QStyleOptionMenuItem::NotCheckable, false);
+    for (const auto type : {QStyleOptionMenuItem::Exclusive, QStyleOptionMenuItem::NonExclusive}) {
+        EXPECT_EQ(dessin(type, false), sansCase);
+        EXPECT_NE(dessin(type, true), sansCase);
+    }
+    QMenu menu;
+    MenuItemArray tableau(&menu, QStringLiteral("MnuO"), [](std::int16_t) {});
+    EXPECT_EQ(menu.style(), styleMarques());
+}
 
 // As many pages as the lines take; nothing of a job that fails, is dropped, or ends twice.
 TEST(QtPrinter, PrintsPagesWholeOrNotAtAll) {

@@ -10,6 +10,7 @@
 #include "toolkit/Utf8.h"
 #include "toolkit/printer/RecordingPrinter.h"
 #include "ui/Form1.h"
+#include "ui/IconeAmpli.h"
 #include "ui/schematics/DessinSchema.h"
 
 #include <QTest>
@@ -150,15 +151,28 @@ TEST_F(Form1Test, CalculCarriesOutTheOutcomeInTheUsersLocale) {
     }
 }
 
-TEST_F(Form1Test, TabGoesThroughTheControlsInDesignOrderAndSpacePressesAButton) {
+// Tab follows the design's order and shows where the focus is, the picture box too; Space
+// and Enter press the focused button; Enter in the frequency box does nothing, as the window
+// has no default button.
+TEST_F(Form1Test, TabFollowsTheDesignAndSpaceOrEnterPressTheFocusedButton) {
+    const QImage sansFocus = w("Picture1")->grab().toImage();
     for (const char* nom :
          {"Picture1", "CmdCalcul", "CmdImprim", "TextFreq", "Picture1", "CmdCalcul"}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), w(nom)) << nom;
+        if (QApplication::focusWidget() == w("Picture1")) {
+            EXPECT_NE(w("Picture1")->grab().toImage(), sansFocus) << "no focus frame";
+        }
     }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    ASSERT_EQ(bureau.events().size(), 1U);
-    EXPECT_TRUE(bureau.events()[0].text.startsWith(QStringLiteral("Vous devez")));
+    for (const auto touche : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        bureau.clear();
+        QTest::keyClick(w("CmdCalcul"), touche);
+        ASSERT_EQ(bureau.events().size(), 1U) << touche;
+        EXPECT_TRUE(bureau.events()[0].text.startsWith(QStringLiteral("Vous devez")));
+    }
+    bureau.clear();
+    QTest::keyClick(w("TextFreq"), Qt::Key_Return);
+    EXPECT_TRUE(bureau.events().empty());
 }
 
 TEST_F(Form1Test, ControlsAndMenuItemsHaveAccessibleNamesAndAboutHasFourLines) {
@@ -217,6 +231,59 @@ TEST_F(Form1Test, AnalysisOpensFromItsMenuOnTheLastDesignAndFollowsEachNewOne) {
     fenetre->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form->fenetreAnalyse(), nullptr);
+}
+
+// The icon read by its pixels: along each input lead, the triangle's edge, then inside it a
+// sign (from 32 pixels) standing clear of the outline, the "+" crossed by a bar.
+TEST(IconeAmpli, ATriangleAt16PixelsAndReadableSignsFrom32) {
+    for (const int taille : {16, 32}) {
+        SCOPED_TRACE(taille);
+        const QImage icone = dessinerIconeAmpli(taille);
+        const auto jaune = [&icone](int x, int y) { return qAlpha(icone.pixel(x, y)) > 128; };
+        std::vector<int> entrees; // the rows of the two input leads
+        for (int y = 0; y < taille; ++y) {
+            if (jaune(0, y) && (y == 0 || !jaune(0, y - 1))) {
+                entrees.push_back(y);
+            }
+        }
+        ASSERT_EQ(entrees.size(), 2U);
+        std::vector<int> hauteurSigne; // through the middle of each sign, its height
+        for (const int y : entrees) {
+            // Runs of yellow along the row: lead and edge, [sign,] the slanted edge.
+            std::vector<std::pair<int, int>> traits;
+            for (int x = 0; x < taille; ++x) {
+                if (jaune(x, y) && (x == 0 || !jaune(x - 1, y))) {
+                    traits.push_back({x, x});
+                }
+                if (jaune(x, y)) {
+                    traits.back().second = x;
+                }
+            }
+            ASSERT_EQ(traits.size(), taille >= 32 ? 3U : 2U) << "row " << y;
+            if (traits.size() == 3) {
+                const int x = (traits[1].first + traits[1].second) / 2;
+                int h = 0;
+                for (int dy = -taille / 8; dy <= taille / 8; ++dy) {
+                    h += jaune(x, y + dy) ? 1 : 0;
+                }
+                hauteurSigne.push_back(h);
+            }
+        }
+        if (taille >= 32) { // "−" as thick as a line, "+" as tall as it is wide
+            ASSERT_EQ(hauteurSigne.size(), 2U);
+            EXPECT_LE(hauteurSigne[0], 3);
+            EXPECT_GE(hauteurSigne[1], hauteurSigne[0] + 2);
+        }
+        int gauche = 0; // the triangle's left side, the tallest column
+        for (int x = 0; x < taille; ++x) {
+            int n = 0;
+            for (int y = 0; y < taille; ++y) {
+                n += jaune(x, y) ? 1 : 0;
+            }
+            gauche = std::max(gauche, n);
+        }
+        EXPECT_GE(gauche, taille * 3 / 4);
+    }
 }
 
 } // namespace

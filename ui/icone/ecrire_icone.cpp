@@ -1,6 +1,6 @@
 // Writes the program's icon as PNG files for the desktop menu, at build time, from the
 // same drawing the windows use.
-//   ecrire_icone <dossier>   writes <dossier>/<n>x<n>/apps/quorvan.png for n = 16, 32, 48, 64
+//   ecrire_icone <dossier>   writes <dossier>/<n>x<n>/apps/quorvan.png at every icon size
 
 #include "ui/IconeAmpli.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
         std::fputs("usage : ecrire_icone <dossier>\n", stderr);
         return 2;
     }
-    for (const int taille : {16, 32, 48, 64}) {
+    for (const int taille : quorvan::TaillesIcone) {
         const QString dossier =
             QStringLiteral("%1/%2x%2/apps").arg(QString::fromLocal8Bit(argv[1])).arg(taille);
         if (!QDir().mkpath(dossier) ||

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QProxyStyle>
+
+namespace quorvan::toolkit {
+
+// For menus whose items carry a mark only when chosen: an item that is not chosen shows no
+// empty box or circle, as many styles draw, while screen readers still learn from its action
+// that it can be checked and is not.
+class StyleMarques final : public QProxyStyle {
+    Q_OBJECT
+
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+};
+
+// The one instance every menu shares, owned by the application.
+[[nodiscard]] StyleMarques* styleMarques();
+
+} // namespace quorvan::toolkit
