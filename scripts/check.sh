@@ -23,6 +23,9 @@ echo "== Construction"
 cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$jobs"
 
+echo "== Paquet Debian"
+scripts/verifier-paquet.sh build/dev
+
 echo "== Impression réelle (CUPS)"
 scripts/cups-test.sh build/dev/tests/ui/impression_cups_test
 

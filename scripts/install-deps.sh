@@ -13,6 +13,7 @@ paquets=(
     clang-format                  # formatting check
     locales                       # French and English locales for the tests
     xvfb xauth xdotool            # the window tested on a real X server
+    scrot                         # screenshots for the README (scripts/screenshots.sh)
     desktop-file-utils            # checks the desktop menu entry
     fonts-liberation              # Liberation Serif, metric twin of the help text's Times New Roman
     fonts-dejavu-core             # the diagrams' labels when Liberation Sans is missing

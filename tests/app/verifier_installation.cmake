@@ -11,7 +11,7 @@ foreach(f bin/quorvan bin/quorvan-cli share/applications/quorvan.desktop
     endif()
 endforeach()
 file(GLOB_RECURSE plugin ${PREFIX}/lib*/libquorvan_analyse.so)
-if(NOT plugin MATCHES "/quorvan/libquorvan_analyse.so$")
+if(NOT plugin MATCHES "/quorvan/plugins/libquorvan_analyse.so$")
     message(FATAL_ERROR "cmake --install left out the analysis plugin")
 endif()
 execute_process(COMMAND desktop-file-validate ${PREFIX}/share/applications/quorvan.desktop
