@@ -21,6 +21,7 @@ DEUX_PI = 6.283178  # the 2π the designs are scaled with
 # peaks); 0.03 dB still sees a value 1 % off or two Bessel stages swapped, which 0.1 dB may not.
 ECART_LIGNE_DB, ECART_FAMILLE_DB = 0.03, 2.0
 ECART_ANALYSE_DB, ECART_COUPURE, ECART_ETAGE = 0.02, 0.005, 1e-6
+ECART_PHASE_DEG, ECART_RETARD, ECART_ONDULATION_DB = 1e-6, 1e-6, 0.02
 TYPES = ("passe-bas", "passe-haut")
 ENV = dict(os.environ, LC_ALL="C")
 POINT = re.compile(r"^\d+\s+(\S+)\s+(\S+)\s*$", re.M)
@@ -115,7 +116,8 @@ def etages_ligne(ligne, bas, f0):
 
 def analyser(args, dossier, famille, n, type_, freq, serie):
     """The analysis against ngspice on the same netlist: worst gain deviation (dB), −3 dB
-    relative error, worst relative stage error (computed values only), or a failure."""
+    relative error; with computed values, against the stored row: worst relative stage error,
+    phase (degrees), group delay (relative to its peak) and ripple (dB); or a failure."""
     base = os.path.join(dossier, f"a-{famille['nom']}-{n}-{type_}-{serie}")
     p = lancer([args.cli, "--filtre", famille["nom"], "--ordre", str(n), "--type", type_, "--json",
                 "--spice", base + ".cir", "--reponse", base + ".csv"]
@@ -144,13 +146,28 @@ def analyser(args, dossier, famille, n, type_, freq, serie):
         pic = c - b * b / (4 * a)
     k = np.nonzero(y >= pic - 3)[0][-1]
     coupure = np.exp(np.interp(pic - 3, [y[k + 1], y[k]], [x[k + 1], x[k]]))
-    ecart_etage = 0.0
-    if not serie:
-        attendus = etages_ligne(famille["lignes"][str(n)], type_ == "passe-bas", f0)
-        for e, (f, q, reel) in zip(conception["etages"], attendus):
-            ecart_etage = max(ecart_etage, abs(e["f0_hz"] / f - 1), abs(e["q"] / q - 1),
-                              abs(e["pole_reel_hz"] / reel - 1) if reel else 0)
-    return ecart, abs(conception["coupure_3db_hz"] / coupure - 1), ecart_etage
+    resultat = [ecart, abs(conception["coupure_3db_hz"] / coupure - 1), 0, 0, 0, 0]
+    if serie:
+        return resultat
+    ligne, bas = famille["lignes"][str(n)], type_ == "passe-bas"
+    for e, (f, q, reel) in zip(conception["etages"], etages_ligne(ligne, bas, f0)):
+        resultat[2] = max(resultat[2], abs(e["f0_hz"] / f - 1), abs(e["q"] / q - 1),
+                          abs(e["pole_reel_hz"] / reel - 1) if reel else 0)
+
+    def h(f):  # the stored row's response at f hertz
+        w = 2 * np.pi * np.asarray(f)
+        return reponse_ligne(ligne, 1j * w / (DEUX_PI * f0) if bas else DEUX_PI * f0 / (1j * w))
+    f = csv[:, 0]
+    resultat[3] = np.max(np.abs(np.angle(np.exp(1j * np.radians(csv[:, 2])) / h(f), deg=True)))
+    retard = -np.angle(h(f * (1 + 1e-7)) / h(f * (1 - 1e-7))) / (2 * np.pi * f * 2e-7)
+    resultat[4] = np.max(np.abs(csv[:, 3] - retard)) / np.max(np.abs(retard))
+    # The ripple on a dense grid, from the open end up to the last peak before the edge.
+    g = 20 * np.log10(np.abs(h(np.geomspace(f0 / 100, f0 * 100, 8001)[::sens])))
+    bord = np.nonzero(g >= g.max() - 3)[0][-1]
+    pics = [i for i in range(1, bord + 1) if g[i] >= g[i - 1] and g[i] > g[i + 1]]
+    ondulation = g.max() - g[:pics[-1] + 1].min() if pics else 0.0
+    resultat[5] = abs(conception["ondulation_db"] - ondulation)
+    return resultat
 
 
 def main():
@@ -176,12 +193,12 @@ def main():
         for (f, n, t, x, serie), r in zip(analyses,
                                           pool.map(lambda a: analyser(args, dossier, *a), analyses)):
             nom = f"analysis of {f['nom']} order {n} {t} {x} Hz {serie or 'computed'}"
-            if isinstance(r, str) or r[0] > ECART_ANALYSE_DB or r[1] > ECART_COUPURE \
-                    or r[2] > ECART_ETAGE:
+            seuils = (ECART_ANALYSE_DB, ECART_COUPURE, ECART_ETAGE, ECART_PHASE_DEG, ECART_RETARD,
+                      ECART_ONDULATION_DB)
+            if isinstance(r, str) or any(e > s for e, s in zip(r, seuils)):
                 echecs.append(f"{nom}: {r}")
             else:
-                p = pires.setdefault("analyse", [0, 0, 0])
-                pires["analyse"] = [max(a, b) for a, b in zip(p, r)]
+                pires["analyse"] = [max(a, b) for a, b in zip(pires.get("analyse", r), r)]
         for (f, n, t, x), r in zip(designs, resultats):
             nom = f"{f['nom']} order {n} {t} {x} Hz"
             if isinstance(r, str):
@@ -195,12 +212,13 @@ def main():
             p["n"] += 1
             p["a"] = max(p["a"], (a, f"order {n} {t} {x} Hz, at {fa:.4g} Hz"))
             p["b"] = max(p["b"], (b, f"order {n} {t} {x} Hz, at {fb:.4g} Hz"))
-    a = pires.pop("analyse", [float("nan")] * 3)
+    a = pires.pop("analyse", [float("nan")] * 6)
     for nom, p in pires.items():
         print(f"{nom}: {p['n']} designs; worst vs row {p['a'][0]:.4f} dB ({p['a'][1]}); "
               f"worst vs family {p['b'][0]:.3f} dB ({p['b'][1]})")
     print(f"analysis of {len(analyses)} designs against ngspice: worst {a[0]:.4f} dB, "
-          f"-3 dB within {a[1] * 100:.3f} %, stages within {a[2]:.1e}")
+          f"-3 dB within {a[1] * 100:.3f} %; against the rows: stages within {a[2]:.1e}, "
+          f"phase {a[3]:.1e} deg, delay {a[4]:.1e}, ripple {a[5]:.4f} dB")
     print("\n".join(["FAILED:"] + echecs) if echecs else "all designs pass")
     return 1 if echecs else 0
 
