@@ -194,13 +194,6 @@ Commande analyserArguments(const QStringList& arguments) {
         }
         demande.separateur = texte(separateur);
     }
-    if (analyseur.isSet(OptionSpice)) {
-        const QString fichier = analyseur.value(OptionSpice);
-        if (fichier.isEmpty()) {
-            return valeurRefusee(OptionSpice, fichier, "un nom de fichier, ou - pour la sortie");
-        }
-        demande.fichierSpice = texte(fichier);
-    }
 
     if (analyseur.isSet(OptionSerie)) {
         const QString nom = analyseur.value(OptionSerie);
@@ -209,12 +202,16 @@ Commande analyserArguments(const QStringList& arguments) {
         }
         demande.serie = texte(nom);
     }
-    if (analyseur.isSet(OptionReponse)) {
-        const QString fichier = analyseur.value(OptionReponse);
-        if (fichier.isEmpty()) {
-            return valeurRefusee(OptionReponse, fichier, "un nom de fichier, ou - pour la sortie");
+    // The files the netlist and the response go to.
+    for (const auto& [option, fichier] : {std::pair{&OptionSpice, &demande.fichierSpice},
+                                          std::pair{&OptionReponse, &demande.fichierReponse}}) {
+        if (analyseur.isSet(*option)) {
+            const QString nom = analyseur.value(*option);
+            if (nom.isEmpty()) {
+                return valeurRefusee(*option, nom, "un nom de fichier, ou - pour la sortie");
+            }
+            *fichier = texte(nom);
         }
-        demande.fichierReponse = texte(fichier);
     }
     demande.json = analyseur.isSet(OptionJson);
 

@@ -18,6 +18,13 @@
 namespace quorvan {
 namespace {
 
+Conception conception(int famille, int ordre, TypeFiltre type, const char* frequence) {
+    Module1 module;
+    module.NumFiltre = static_cast<std::int16_t>(famille);
+    module.NumOrdre = static_cast<std::int16_t>(ordre);
+    return executerCalcul(module, {type, "", ""}, frequence, ",").conception;
+}
+
 TEST(Analyse, BeforeAnyDesignItSaysToCalculateFirst) {
     toolkit::RecordingDesktop bureau;
     FenetreAnalyse fenetre(bureau, nullptr);
@@ -30,14 +37,9 @@ TEST(Analyse, BeforeAnyDesignItSaysToCalculateFirst) {
 
 TEST(Analyse, ASeriesChangeUpdatesTheTableCurvesAndSummary) {
     QLocale::setDefault(QLocale(QLocale::French));
-    Module1 module;
-    module.NumFiltre = 3;
-    module.NumOrdre = 4;
-    const Conception c =
-        executerCalcul(module, {TypeFiltre::PasseBas, "", ""}, "1000", ",").conception;
     toolkit::RecordingDesktop bureau;
     FenetreAnalyse fenetre(bureau, nullptr);
-    fenetre.afficher(c);
+    fenetre.afficher(conception(3, 4, TypeFiltre::PasseBas, "1000"));
     auto* serie = fenetre.findChild<QComboBox*>(QStringLiteral("Serie"));
     auto* table = fenetre.findChild<QTableWidget*>(QStringLiteral("Composants"));
     EXPECT_EQ(serie->currentText(), "E24");
@@ -72,13 +74,9 @@ TEST(Analyse, ASeriesChangeUpdatesTheTableCurvesAndSummary) {
 }
 
 TEST(Analyse, SavesTheCurvesAsCsvAndTheChartAsPng) {
-    Module1 module;
-    module.NumOrdre = 2;
-    const Conception c =
-        executerCalcul(module, {TypeFiltre::PasseHaut, "", ""}, "500", ".").conception;
     toolkit::RecordingDesktop bureau;
     FenetreAnalyse fenetre(bureau, nullptr);
-    fenetre.afficher(c);
+    fenetre.afficher(conception(0, 2, TypeFiltre::PasseHaut, "500"));
     const QTemporaryDir dossier;
     ASSERT_TRUE(fenetre.enregistrerVers(dossier.filePath(QStringLiteral("a.csv"))));
     QFile csv(dossier.filePath(QStringLiteral("a.csv")));
