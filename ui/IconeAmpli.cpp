@@ -58,8 +58,12 @@ QImage dessinerIconeAmpli(int taille) {
 
 QIcon iconeAmpli() {
     QIcon icone;
+    // What title bars and task switchers show; larger sizes, for the desktop's launchers, come
+    // from the installed files and would only weigh on the program's start.
     for (const int taille : TaillesIcone) {
-        icone.addPixmap(QPixmap::fromImage(dessinerIconeAmpli(taille)));
+        if (taille <= 64) {
+            icone.addPixmap(QPixmap::fromImage(dessinerIconeAmpli(taille)));
+        }
     }
     return icone;
 }

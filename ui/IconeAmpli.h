@@ -14,7 +14,7 @@ inline constexpr std::array<int, 7> TaillesIcone = {16, 22, 32, 48, 64, 128, 256
 // a plain triangle with its leads below 32 pixels, its "−" and "+" inputs from 32 on.
 [[nodiscard]] QImage dessinerIconeAmpli(int taille);
 
-// The program's icon: the symbol at every size of TaillesIcone.
+// The windows' icon: the symbol at the sizes of TaillesIcone up to 64 pixels.
 [[nodiscard]] QIcon iconeAmpli();
 
 } // namespace quorvan
