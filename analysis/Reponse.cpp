@@ -152,4 +152,11 @@ Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,
     return c;
 }
 
+Courbe analyser(const Conception& conception) {
+    const Reseau reseau(conception);
+    Courbe courbe{balayerAutour(reseau, conception.frequence), {}};
+    courbe.caracteristiques = caracteriser(reseau, conception.type, courbe.points);
+    return courbe;
+}
+
 } // namespace quorvan::analyse

@@ -35,4 +35,11 @@ struct Caracteristiques {
 [[nodiscard]] Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,
                                             const std::vector<PointReponse>& balayage);
 
+// A design's response two decades either side of its cut-off, and its pass band.
+struct Courbe {
+    std::vector<PointReponse> points;
+    Caracteristiques caracteristiques;
+};
+[[nodiscard]] Courbe analyser(const Conception& conception);
+
 } // namespace quorvan::analyse

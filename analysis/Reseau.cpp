@@ -17,18 +17,18 @@ constexpr Eigen::Index Entree = -2;
 } // namespace
 
 Reseau::Reseau(const Conception& conception) {
-    const std::size_t blocs =
-        circuit::composerCircuit(conception.type, conception.ordre).blocs.size();
-    construire(conception, 0, blocs);
+    construire(conception, std::nullopt);
 }
 
 Reseau::Reseau(const Conception& conception, std::size_t bloc) {
-    construire(conception, bloc, bloc + 1);
+    construire(conception, bloc);
 }
 
-void Reseau::construire(const Conception& conception, std::size_t premier, std::size_t dernier) {
+void Reseau::construire(const Conception& conception, std::optional<std::size_t> bloc) {
     const circuit::Circuit circuit = circuit::composerCircuit(conception.type, conception.ordre);
-    if (premier >= dernier || dernier > circuit.blocs.size()) {
+    const std::size_t premier = bloc.value_or(0);
+    const std::size_t dernier = bloc ? *bloc + 1 : circuit.blocs.size();
+    if (dernier > circuit.blocs.size()) {
         throw std::out_of_range("no such block");
     }
     // Scaled so that the common element has an admittance of 1 at the cut-off.

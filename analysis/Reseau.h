@@ -5,6 +5,7 @@
 #include <Eigen/Dense>
 #include <complex>
 #include <cstddef>
+#include <optional>
 
 namespace quorvan::analyse {
 
@@ -32,7 +33,8 @@ public:
     [[nodiscard]] double omegaReference() const { return omegaReference_; }
 
 private:
-    void construire(const Conception& conception, std::size_t premier, std::size_t dernier);
+    // The whole circuit, or one block of it.
+    void construire(const Conception& conception, std::optional<std::size_t> bloc);
 
     // x for (G + s'·C) x = bG + s'·bC with s' = s / omegaReference, in the workspace.
     void resoudre(Complexe p) const;

@@ -61,4 +61,14 @@ Conception normaliser(Conception conception, const Serie& serie) {
     return conception;
 }
 
+std::vector<Ecart> ecarts(const Conception& calculee, const Conception& normalisee) {
+    std::vector<Ecart> resultat;
+    for (int i = 1; i <= calculee.ordre; ++i) {
+        const double c = calculee.numerotes.at(static_cast<std::size_t>(i));
+        const double n = normalisee.numerotes.at(static_cast<std::size_t>(i));
+        resultat.push_back({nomComposant(calculee.type, i), c, n, (n - c) / c * 100});
+    }
+    return resultat;
+}
+
 } // namespace quorvan::analyse

@@ -5,7 +5,9 @@
 #include <array>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvan::analyse {
 
@@ -59,5 +61,14 @@ inline constexpr std::array<Serie, 5> Series = {{
 
 // The design with each numbered component at its value of the series; the common one stays.
 [[nodiscard]] Conception normaliser(Conception conception, const Serie& serie);
+
+// A numbered component, computed and at its standard value.
+struct Ecart {
+    std::string nom; // "C1", "R1"...
+    double calculee;
+    double normalisee;
+    double pourcent; // (normalisee - calculee) / calculee, in percent
+};
+[[nodiscard]] std::vector<Ecart> ecarts(const Conception& calculee, const Conception& normalisee);
 
 } // namespace quorvan::analyse

@@ -1,5 +1,7 @@
 #include "Circuit.h"
 
+#include "engine/Conception.h"
+
 #include <stdexcept>
 
 namespace quorvan::circuit {
@@ -44,9 +46,12 @@ public:
 
     [[nodiscard]] Element numerote(Place place, std::string a, std::string b, int numero) const {
         const bool passeBas = type_ == TypeFiltre::PasseBas;
-        return {
-            passeBas ? Nature::Condensateur : Nature::Resistance, place, std::move(a), std::move(b),
-            (passeBas ? "C" : "R") + std::to_string(numero),      numero};
+        return {passeBas ? Nature::Condensateur : Nature::Resistance,
+                place,
+                std::move(a),
+                std::move(b),
+                nomComposant(type_, numero),
+                numero};
     }
 
 private:

@@ -83,26 +83,23 @@ std::string texte(const QString& s) {
     return s.toStdString();
 }
 
-// "bessel, butterworth, ..., chebyshev-2 ou chebyshev-3"
-std::string nomsDesFamilles() {
+// The names of a table's rows as a sentence says them: "E6, E12, E24, E48 ou E96".
+template <typename Table, typename Nom>
+std::string enumeration(const Table& lignes, Nom nom) {
     std::string noms;
-    for (const Famille& f : Familles) {
-        if (f.index > 0) {
-            noms += f.index == FamilleMax ? " ou " : ", ";
-        }
-        noms += f.nomCommande;
+    for (std::size_t i = 0; i < lignes.size(); ++i) {
+        noms += i == 0 ? "" : i + 1 == lignes.size() ? " ou " : ", ";
+        noms += nom(lignes[i]);
     }
     return noms;
 }
 
-// "E6, E12, E24, E48 ou E96"
+std::string nomsDesFamilles() {
+    return enumeration(Familles, [](const Famille& f) { return f.nomCommande; });
+}
+
 std::string nomsDesSeries() {
-    std::string noms;
-    for (std::size_t i = 0; i < analyse::Series.size(); ++i) {
-        noms += i == 0 ? "" : i + 1 == analyse::Series.size() ? " ou " : ", ";
-        noms += analyse::Series[i].nom;
-    }
-    return noms;
+    return enumeration(analyse::Series, [](const analyse::Serie& s) { return s.nom; });
 }
 
 std::string bornesOrdre() {

@@ -2,6 +2,7 @@
 
 #include "analysis/Etages.h"
 #include "analysis/Reponse.h"
+#include "analysis/ValeursNormalisees.h"
 #include "report/EcritureNombres.h"
 
 #include <QJsonArray>
@@ -14,18 +15,6 @@
 namespace quorvan::cli {
 
 namespace {
-
-bool passeBas(const Conception& c) {
-    return c.type == TypeFiltre::PasseBas;
-}
-
-std::string nomComposant(const Conception& c, int numero) {
-    return (passeBas(c) ? "C" : "R") + std::to_string(numero);
-}
-
-double ecartPourcent(double normalisee, double calculee) {
-    return (normalisee - calculee) / calculee * 100;
-}
 
 // Ten significant digits, a period, no locale.
 std::string nombre(double valeur) {
@@ -64,14 +53,9 @@ QString nomIssue(const IssueCalcul& issue) {
 std::string texteValeursNormalisees(const Conception& calculee, const Conception& normalisee,
                                     const analyse::Serie& serie, std::string_view separateur) {
     std::string texte = "Valeurs normalis\u00E9es " + std::string(serie.nom) + " :\n";
-    for (int i = 1; i <= calculee.ordre; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        const double v = normalisee.numerotes[k];
-        texte +=
-            nomComposant(calculee, i) + " = " +
-            (passeBas(calculee) ? FormatCapacite(v, separateur) : formatOhmsArrondis(v) + " Ohms") +
-            " (\u00E9cart " +
-            formatTroisDecimales(ecartPourcent(v, calculee.numerotes[k]), separateur) + " %)\n";
+    for (const analyse::Ecart& e : analyse::ecarts(calculee, normalisee)) {
+        texte += e.nom + " = " + formatComposant(calculee.type, e.normalisee, separateur) +
+                 " (\u00E9cart " + formatTroisDecimales(e.pourcent, separateur) + " %)\n";
     }
     return texte;
 }
@@ -104,16 +88,15 @@ std::string conceptionJson(const IssueCalcul& issue, const std::optional<analyse
     o[QStringLiteral("ondulation_db")] = QJsonValue();
     if (realisable) {
         const Conception analysee = serie ? analyse::normaliser(c, *serie) : c;
-        o[QStringLiteral("commun")] = QJsonObject{{QStringLiteral("nom"), passeBas(c) ? "R" : "C"},
-                                                  {QStringLiteral("valeur"), c.valeurCommune}};
-        for (int i = 1; i <= c.ordre; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            QJsonObject composant{{QStringLiteral("nom"), qtexte(nomComposant(c, i))},
-                                  {QStringLiteral("valeur"), c.numerotes[k]}};
+        o[QStringLiteral("commun")] =
+            QJsonObject{{QStringLiteral("nom"), c.type == TypeFiltre::PasseBas ? "R" : "C"},
+                        {QStringLiteral("valeur"), c.valeurCommune}};
+        for (const analyse::Ecart& e : analyse::ecarts(c, analysee)) {
+            QJsonObject composant{{QStringLiteral("nom"), qtexte(e.nom)},
+                                  {QStringLiteral("valeur"), e.calculee}};
             if (serie) {
-                composant[QStringLiteral("normalisee")] = analysee.numerotes[k];
-                composant[QStringLiteral("ecart_pct")] =
-                    ecartPourcent(analysee.numerotes[k], c.numerotes[k]);
+                composant[QStringLiteral("normalisee")] = e.normalisee;
+                composant[QStringLiteral("ecart_pct")] = e.pourcent;
             }
             composants.append(composant);
         }
@@ -130,9 +113,7 @@ std::string conceptionJson(const IssueCalcul& issue, const std::optional<analyse
                 {QStringLiteral("pole_reel_hz"), e.poleReel ? json(*e.poleReel) : QJsonValue()},
             });
         }
-        const analyse::Reseau reseau(analysee);
-        const analyse::Caracteristiques car =
-            analyse::caracteriser(reseau, c.type, analyse::balayerAutour(reseau, c.frequence));
+        const analyse::Caracteristiques car = analyse::analyser(analysee).caracteristiques;
         o[QStringLiteral("coupure_3db_hz")] = json(car.coupure3dB);
         o[QStringLiteral("ondulation_db")] = json(car.ondulationDb);
     }

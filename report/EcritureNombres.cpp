@@ -84,10 +84,6 @@ std::string formatOhmsArrondis(double ohms) {
     return {tampon.data(), resultat.ptr};
 }
 
-std::string formatNumeroComposant(int numero) {
-    return std::to_string(numero);
-}
-
 std::string FormatCapacite(double farads, std::string_view separateur) {
     const double picofarads = farads * 1e12;
     if (picofarads < 1000) {
@@ -97,6 +93,11 @@ std::string FormatCapacite(double farads, std::string_view separateur) {
         return formatTroisDecimales(picofarads / 1000, separateur) + " nF";
     }
     return formatTroisDecimales(picofarads / 1000000, separateur) + " \u00B5F";
+}
+
+std::string formatComposant(TypeFiltre type, double valeur, std::string_view separateur) {
+    return type == TypeFiltre::PasseBas ? FormatCapacite(valeur, separateur)
+                                        : formatOhmsArrondis(valeur) + " Ohms";
 }
 
 } // namespace quorvan

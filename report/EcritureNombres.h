@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Familles.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,10 +22,12 @@ namespace quorvan {
 // A resistance rounded to whole ohms, ties to even, as bare digits: "1693", "559".
 [[nodiscard]] std::string formatOhmsArrondis(double ohms);
 
-// A component number as bare digits: "1" to "7".
-[[nodiscard]] std::string formatNumeroComposant(int numero);
-
 // A capacitance in farads as " pF", " nF" or " µF": "22, pF", "4,7 nF", "0,22 µF".
 [[nodiscard]] std::string FormatCapacite(double farads, std::string_view separateur);
+
+// A numbered component's value as the report writes it: a low-pass design's capacitor with
+// FormatCapacite, a high-pass design's resistor in whole ohms: "15,916 nF", "864 Ohms".
+[[nodiscard]] std::string formatComposant(TypeFiltre type, double valeur,
+                                          std::string_view separateur);
 
 } // namespace quorvan

@@ -1,6 +1,7 @@
 #include "Rapport.h"
 
 #include "EcritureNombres.h"
+#include "engine/Conception.h"
 
 namespace quorvan {
 
@@ -18,16 +19,24 @@ std::string composerEnTete(const EnTeteRapport& entete, std::string_view separat
     return texte;
 }
 
+// "C1 = 15,916 nF" or "R1 = 864 Ohms", a line per numbered component.
+std::string lignesNumerotees(TypeFiltre type, int ordre, const TableauComposants& valeurs,
+                             std::string_view separateur) {
+    std::string texte;
+    for (int n = 1; n <= ordre; ++n) {
+        texte.append(nomComposant(type, n)).append(" = ");
+        texte.append(formatComposant(type, valeurs[n], separateur)).append(FinDeLigne);
+    }
+    return texte;
+}
+
 } // namespace
 
 std::string composerRapportPasseBas(const EnTeteRapport& entete, std::int32_t RChoix,
                                     const TableauComposants& TabC, std::string_view separateur) {
     std::string texte = composerEnTete(entete, separateur);
     texte.append("R = ").append(formatEntierSigne(RChoix)).append(" Ohms").append(FinDeLigne);
-    for (int n = 1; n <= entete.NumOrdre; ++n) {
-        texte.append("C").append(formatNumeroComposant(n)).append(" = ");
-        texte.append(FormatCapacite(TabC[n], separateur)).append(FinDeLigne);
-    }
+    texte.append(lignesNumerotees(TypeFiltre::PasseBas, entete.NumOrdre, TabC, separateur));
     return texte;
 }
 
@@ -35,10 +44,7 @@ std::string composerRapportPasseHaut(const EnTeteRapport& entete, double CChoix,
                                      const TableauComposants& TabR, std::string_view separateur) {
     std::string texte = composerEnTete(entete, separateur);
     texte.append("C = ").append(FormatCapacite(CChoix, separateur)).append(FinDeLigne);
-    for (int n = 1; n <= entete.NumOrdre; ++n) {
-        texte.append("R").append(formatNumeroComposant(n)).append(" = ");
-        texte.append(formatOhmsArrondis(TabR[n])).append(" Ohms").append(FinDeLigne);
-    }
+    texte.append(lignesNumerotees(TypeFiltre::PasseHaut, entete.NumOrdre, TabR, separateur));
     return texte;
 }
 

@@ -1,7 +1,7 @@
 #include "QtPrinter.h"
 
 #ifdef QUORVAN_CUPS
-#include "CupsPrinter.h"
+#include "Cups.h"
 #endif
 
 #include <QFontMetricsF>
@@ -85,6 +85,15 @@ std::unique_ptr<QtPrinter> QtPrinter::toPdfFile(const QString& fileName, const Q
     return printer;
 }
 
+std::unique_ptr<QtPrinter> QtPrinter::toCups(std::string destination, const QPageSize& page) {
+    std::unique_ptr<QtPrinter> printer(new QtPrinter);
+    printer->cupsFolder_ = std::make_unique<QTemporaryDir>();
+    printer->pdfFileName_ = printer->cupsFolder_->filePath(QStringLiteral("quorvan.pdf"));
+    printer->pdfPage_ = page;
+    printer->cupsDestination_ = std::move(destination);
+    return printer;
+}
+
 void QtPrinter::setScaleMode(ScaleMode /*mode*/) {
     // Pixels is the only scale mode: positions are handed to the painter unchanged, and a
     // painter on a QPrinter counts in device pixels.
@@ -145,7 +154,8 @@ bool QtPrinter::endDoc() {
     printer->setDocName(QStringLiteral("Quorvan"));
     printer->setPageOrientation(orientation_ == PageOrientation::Landscape ? QPageLayout::Landscape
                                                                            : QPageLayout::Portrait);
-    printer->setCopyCount(copies_);
+    const bool cups = !cupsDestination_.empty();
+    printer->setCopyCount(cups ? 1 : copies_);
     printer->setColorMode(colorMode_ == ColorMode::Monochrome ? QPrinter::GrayScale
                                                               : QPrinter::Color);
     if (!printer->isValid()) {
@@ -161,30 +171,35 @@ bool QtPrinter::endDoc() {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
 
     PageWriter writer(*printer, painter);
-    bool written = true;
+    bool laidOut = true;
     for (const Operation& operation : operations_) {
         if (const auto* picture = std::get_if<Picture>(&operation)) {
             writer.picture(picture->image, picture->x, picture->y);
         } else if (!writer.line(std::get<QString>(operation))) {
-            written = false;
+            laidOut = false;
             break;
         }
     }
-    if (!written) {
+    if (!laidOut) {
         // Qt's PDF-based engines send the job when the painter ends and cannot withdraw it;
         // abort() is the most QPrinter offers, for the engines that honour it.
         printer->abort();
         painter.end();
         return false;
     }
-    return painter.end() && printer->printerState() != QPrinter::Error &&
-           printer->printerState() != QPrinter::Aborted;
+    const bool written = painter.end() && printer->printerState() != QPrinter::Error &&
+                         printer->printerState() != QPrinter::Aborted;
+#ifdef QUORVAN_CUPS
+    return written && (!cups || soumettreACups(cupsDestination_, pdfFileName_, copies_));
+#else
+    return written;
+#endif
 }
 
 std::unique_ptr<Printer> QtPrinting::defaultPrinter() {
 #ifdef QUORVAN_CUPS
     if (const std::optional<std::string> destination = destinationCupsParDefaut()) {
-        return std::make_unique<CupsPrinter>(
+        return QtPrinter::toCups(
             *destination,
             QPrinterInfo::printerInfo(QString::fromStdString(*destination)).defaultPageSize());
     }

@@ -9,9 +9,11 @@
 #include <QPrinterInfo>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -32,6 +34,10 @@ public:
     // when it is not valid).
     [[nodiscard]] static std::unique_ptr<QtPrinter> toPdfFile(const QString& fileName,
                                                               const QPageSize& page = {});
+    // A job for a CUPS destination: written to PDF on its pages, then handed to CUPS, which
+    // says whether it takes it; the copies are CUPS's to make.
+    [[nodiscard]] static std::unique_ptr<QtPrinter> toCups(std::string destination,
+                                                           const QPageSize& page);
 
     void setScaleMode(ScaleMode mode) override;
     void setOrientation(PageOrientation orientation) override;
@@ -55,8 +61,10 @@ private:
     using Operation = std::variant<Picture, QString>;
 
     QPrinterInfo printer_;
-    QString pdfFileName_; // set for a PDF job
+    QString pdfFileName_; // set for a PDF job, and for a CUPS job its PDF file
     QPageSize pdfPage_;
+    std::string cupsDestination_;               // set for a CUPS job
+    std::unique_ptr<QTemporaryDir> cupsFolder_; // where a CUPS job's PDF is written
     PageOrientation orientation_ = PageOrientation::Portrait;
     PrintQuality quality_ = PrintQuality::High;
     std::int16_t copies_ = 1;

@@ -41,10 +41,6 @@ QString texte(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-QString separateur() {
-    return QLocale().decimalPoint();
-}
-
 // "950 Hz", "1,38 kHz", "2,5 MHz": three significant digits in the user's notation.
 QString texteFrequence(double hz) {
     if (!std::isfinite(hz)) {
@@ -60,22 +56,9 @@ QString texteDb(double db) {
     return QLocale().toString(db, 'f', 2) + QStringLiteral(" dB");
 }
 
-// A component value as the report writes it.
-QString texteValeur(const Conception& c, double valeur) {
-    const std::string sep = separateur().toStdString();
-    return c.type == TypeFiltre::PasseBas ? texte(FormatCapacite(valeur, sep))
-                                          : texte(formatOhmsArrondis(valeur)) + " Ohms";
-}
-
-QString nomComposant(const Conception& c, int numero) {
-    return (c.type == TypeFiltre::PasseBas ? u'C' : u'R') + QString::number(numero);
-}
-
-FenetreAnalyse::Courbe analyser(const Conception& c) {
-    const analyse::Reseau reseau(c);
-    std::vector<analyse::PointReponse> points = analyse::balayerAutour(reseau, c.frequence);
-    const analyse::Caracteristiques car = analyse::caracteriser(reseau, c.type, points);
-    return {std::move(points), car};
+// A component value as the report writes it, with the user's decimal separator.
+QString texteValeur(TypeFiltre type, double valeur) {
+    return texte(formatComposant(type, valeur, QLocale().decimalPoint().toStdString()));
 }
 
 double valeur(const analyse::PointReponse& p, int grandeur, double echelleRetard) {
@@ -234,7 +217,7 @@ void FenetreAnalyse::creerControles() {
 
 void FenetreAnalyse::afficher(const Conception& conception) {
     conception_ = conception;
-    calculee_ = analyser(conception);
+    calculee_ = analyse::analyser(conception);
     for (QWidget* w : findChildren<QWidget*>()) {
         w->setEnabled(true);
     }
@@ -254,7 +237,7 @@ void FenetreAnalyse::serieChoisie() {
 
 void FenetreAnalyse::recalculerNormalisee() {
     conceptionNormalisee_ = analyse::normaliser(*conception_, serie());
-    normalisee_ = analyser(conceptionNormalisee_);
+    normalisee_ = analyse::analyser(conceptionNormalisee_);
     traceNormalisee_->setName(QStringLiteral("Valeurs normalis\u00E9es ") +
                               toolkit::fromUtf8(serie().nom));
     tracer();
@@ -321,14 +304,11 @@ void FenetreAnalyse::tracer() {
 }
 
 void FenetreAnalyse::remplirTables() {
-    const Conception& c = *conception_;
     QList<QStringList> composants;
-    for (int i = 1; i <= c.ordre; ++i) {
-        const double calculee = c.numerotes.at(static_cast<std::size_t>(i));
-        const double normalisee = conceptionNormalisee_.numerotes.at(static_cast<std::size_t>(i));
-        composants.append({nomComposant(c, i), texteValeur(c, calculee), texteValeur(c, normalisee),
-                           QLocale().toString((normalisee - calculee) / calculee * 100, 'f', 2) +
-                               QStringLiteral(" %")});
+    for (const analyse::Ecart& e : analyse::ecarts(*conception_, conceptionNormalisee_)) {
+        composants.append({texte(e.nom), texteValeur(conception_->type, e.calculee),
+                           texteValeur(conception_->type, e.normalisee),
+                           QLocale().toString(e.pourcent, 'f', 2) + QStringLiteral(" %")});
     }
     remplir(composants_, composants);
     QList<QStringList> etages;

@@ -42,10 +42,7 @@ public:
     [[nodiscard]] bool enregistrerVers(const QString& chemin) const;
 
     // What the window shows, for the tests and the benchmark.
-    struct Courbe {
-        std::vector<analyse::PointReponse> points;
-        analyse::Caracteristiques caracteristiques;
-    };
+    using Courbe = analyse::Courbe;
     [[nodiscard]] const std::optional<Conception>& conception() const { return conception_; }
     [[nodiscard]] const Courbe& courbeCalculee() const { return calculee_; }
     [[nodiscard]] const Courbe& courbeNormalisee() const { return normalisee_; }

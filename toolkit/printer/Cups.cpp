@@ -1,4 +1,4 @@
-#include "CupsPrinter.h"
+#include "Cups.h"
 
 #include <QFile>
 #include <QLibrary>
@@ -6,7 +6,6 @@
 #include <cups/cups.h>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace quorvan::toolkit {
 
@@ -88,55 +87,11 @@ std::optional<std::string> destinationCupsParDefaut() {
     return nom;
 }
 
-CupsPrinter::CupsPrinter(std::string destination, const QPageSize& page)
-    : destination_(std::move(destination))
-    , pdf_(QtPrinter::toPdfFile(dossier_.filePath(QStringLiteral("quorvan.pdf")), page)) {}
-
-void CupsPrinter::setScaleMode(ScaleMode mode) {
-    pdf_->setScaleMode(mode);
-}
-
-void CupsPrinter::setOrientation(PageOrientation orientation) {
-    pdf_->setOrientation(orientation);
-}
-
-void CupsPrinter::setPrintQuality(PrintQuality quality) {
-    pdf_->setPrintQuality(quality);
-}
-
-void CupsPrinter::setCopies(std::int16_t copies) {
-    // The document holds one copy; CUPS makes the others.
-    copies_ = copies;
-}
-
-void CupsPrinter::setColorMode(ColorMode mode) {
-    pdf_->setColorMode(mode);
-}
-
-void CupsPrinter::setDrawStyle(DrawStyle style) {
-    pdf_->setDrawStyle(style);
-}
-
-void CupsPrinter::setForeColor(QColor colour) {
-    pdf_->setForeColor(colour);
-}
-
-void CupsPrinter::paintPicture(const QImage& picture, float x, float y) {
-    pdf_->paintPicture(picture, x, y);
-}
-
-void CupsPrinter::printLine(const QString& text) {
-    pdf_->printLine(text);
-}
-
-bool CupsPrinter::endDoc() {
-    if (!dossier_.isValid() || !pdf_->endDoc()) {
-        return false;
-    }
-    QFile fichier(dossier_.filePath(QStringLiteral("quorvan.pdf")));
-    // Only a printer object made from destinationCupsParDefaut() exists: libcups is there.
-    return fichier.open(QIODevice::ReadOnly) &&
-           soumettre(*cups(), destination_, fichier.readAll(), copies_);
+bool soumettreACups(const std::string& destination, const QString& pdf, int copies) {
+    const Cups* c = cups();
+    QFile fichier(pdf);
+    return c != nullptr && fichier.open(QIODevice::ReadOnly) &&
+           soumettre(*c, destination, fichier.readAll(), copies);
 }
 
 } // namespace quorvan::toolkit
