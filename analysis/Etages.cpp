@@ -34,8 +34,12 @@ Eigen::VectorXd polynomeInverse(const Reseau& r, int n, bool passeBas) {
 } // namespace
 
 std::vector<Etage> etages(const Conception& conception) {
-    const circuit::Circuit circuit = circuit::composerCircuit(conception.type, conception.ordre);
-    const bool passeBas = conception.type == TypeFiltre::PasseBas;
+    return etages(circuit::monter(conception));
+}
+
+std::vector<Etage> etages(const circuit::Montage& montage) {
+    const circuit::Circuit& circuit = montage.circuit;
+    const bool passeBas = circuit.type == TypeFiltre::PasseBas;
     std::vector<Etage> resultat;
     for (std::size_t k = 0; k < circuit.blocs.size(); ++k) {
         Etage etage;
@@ -46,7 +50,7 @@ std::vector<Etage> etages(const Conception& conception) {
         }
         std::sort(etage.composants.begin(), etage.composants.end());
         const int n = static_cast<int>(etage.composants.size());
-        const Reseau reseau(conception, k);
+        const Reseau reseau(montage, k);
         const Eigen::VectorXd d = polynomeInverse(reseau, n, passeBas);
         // Low-pass: H(0) = 1 / d0; high-pass: H(∞) = 1 / dn.
         etage.gain = 1.0 / std::fabs(passeBas ? d(0) : d(n));

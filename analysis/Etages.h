@@ -1,5 +1,6 @@
 #pragma once
 
+#include "circuit/Montage.h"
 #include "engine/Conception.h"
 
 #include <optional>
@@ -20,7 +21,8 @@ struct Etage {
     [[nodiscard]] double gbwMinimum() const { return 100 * gain * f0 * q; }
 };
 
-// The stages of a design, input first, from each block's own response.
+// The stages of a circuit, input first, from each block's own response.
+[[nodiscard]] std::vector<Etage> etages(const circuit::Montage& montage);
 [[nodiscard]] std::vector<Etage> etages(const Conception& conception);
 
 } // namespace quorvan::analyse

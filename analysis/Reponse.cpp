@@ -152,11 +152,15 @@ Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,
     return c;
 }
 
-Courbe analyser(const Conception& conception) {
-    const Reseau reseau(conception);
-    Courbe courbe{balayerAutour(reseau, conception.frequence), {}};
-    courbe.caracteristiques = caracteriser(reseau, conception.type, courbe.points);
+Courbe analyser(const circuit::Montage& montage) {
+    const Reseau reseau(montage);
+    Courbe courbe{balayerAutour(reseau, montage.frequence), {}};
+    courbe.caracteristiques = caracteriser(reseau, montage.circuit.type, courbe.points);
     return courbe;
+}
+
+Courbe analyser(const Conception& conception) {
+    return analyser(circuit::monter(conception));
 }
 
 } // namespace quorvan::analyse

@@ -40,6 +40,7 @@ struct Courbe {
     std::vector<PointReponse> points;
     Caracteristiques caracteristiques;
 };
+[[nodiscard]] Courbe analyser(const circuit::Montage& montage);
 [[nodiscard]] Courbe analyser(const Conception& conception);
 
 } // namespace quorvan::analyse

@@ -16,26 +16,30 @@ constexpr Eigen::Index Entree = -2;
 
 } // namespace
 
-Reseau::Reseau(const Conception& conception) {
-    construire(conception, std::nullopt);
+Reseau::Reseau(const circuit::Montage& montage) {
+    construire(montage, std::nullopt);
 }
 
-Reseau::Reseau(const Conception& conception, std::size_t bloc) {
-    construire(conception, bloc);
+Reseau::Reseau(const Conception& conception)
+    : Reseau(circuit::monter(conception)) {}
+
+Reseau::Reseau(const circuit::Montage& montage, std::size_t bloc) {
+    construire(montage, bloc);
 }
 
-void Reseau::construire(const Conception& conception, std::optional<std::size_t> bloc) {
-    const circuit::Circuit circuit = circuit::composerCircuit(conception.type, conception.ordre);
+void Reseau::construire(const circuit::Montage& montage, std::optional<std::size_t> bloc) {
+    const circuit::Circuit& circuit = montage.circuit;
     const std::size_t premier = bloc.value_or(0);
     const std::size_t dernier = bloc ? *bloc + 1 : circuit.blocs.size();
-    if (dernier > circuit.blocs.size()) {
-        throw std::out_of_range("no such block");
+    if (dernier > circuit.blocs.size() ||
+        montage.valeurs.size() != circuit::pieces(circuit).size()) {
+        throw std::out_of_range("no such block, or not a value for each part");
     }
-    // Scaled so that the common element has an admittance of 1 at the cut-off.
-    omegaReference_ = 2 * std::numbers::pi * conception.frequence;
-    const bool passeBas = conception.type == TypeFiltre::PasseBas;
+    // Scaled so that the first part of the circuit has an admittance of 1 at the cut-off.
+    omegaReference_ = 2 * std::numbers::pi * montage.frequence;
+    const bool resistance = montage.element(0).nature == circuit::Nature::Resistance;
     const double resistanceReference =
-        passeBas ? conception.valeurCommune : 1.0 / (omegaReference_ * conception.valeurCommune);
+        resistance ? montage.valeurs[0] : 1.0 / (omegaReference_ * montage.valeurs[0]);
 
     // The block's input is driven; ground and the input are not unknowns.
     const std::string entree = circuit.blocs[premier].elements.front().noeudA;
@@ -62,12 +66,12 @@ void Reseau::construire(const Conception& conception, std::optional<std::size_t>
     lu_ = Eigen::PartialPivLU<Matrice>(n);
     x_.resize(n);
 
+    const std::vector<std::size_t> debuts = circuit::debutsBlocs(circuit);
     for (std::size_t k = premier; k < dernier; ++k) {
         const circuit::Bloc& bloc = circuit.blocs[k];
-        for (const circuit::Element& e : bloc.elements) {
-            const double valeur = e.numero == 0
-                                      ? conception.valeurCommune
-                                      : conception.numerotes.at(static_cast<std::size_t>(e.numero));
+        for (std::size_t i = 0; i < bloc.elements.size(); ++i) {
+            const circuit::Element& e = bloc.elements[i];
+            const double valeur = montage.valeurs[debuts[k] + i];
             const bool condensateur = e.nature == circuit::Nature::Condensateur;
             Matrice& m = condensateur ? C_ : G_;
             Vecteur& b = condensateur ? bC_ : bG_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "circuit/Montage.h"
 #include "engine/Conception.h"
 
 #include <Eigen/Dense>
@@ -16,9 +17,10 @@ using Complexe = std::complex<double>;
 class Reseau {
 public:
     // The whole circuit, from its input to its last op-amp's output.
+    explicit Reseau(const circuit::Montage& montage);
     explicit Reseau(const Conception& conception);
     // Block `bloc` (from 0, input first) alone, from its own input to its op-amp's output.
-    Reseau(const Conception& conception, std::size_t bloc);
+    Reseau(const circuit::Montage& montage, std::size_t bloc);
 
     // H at the complex frequency s, in rad/s.
     [[nodiscard]] Complexe transfert(Complexe s) const;
@@ -34,7 +36,7 @@ public:
 
 private:
     // The whole circuit, or one block of it.
-    void construire(const Conception& conception, std::optional<std::size_t> bloc);
+    void construire(const circuit::Montage& montage, std::optional<std::size_t> bloc);
 
     // x for (G + s'·C) x = bG + s'·bC with s' = s / omegaReference, in the workspace.
     void resoudre(Complexe p) const;

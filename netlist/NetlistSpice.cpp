@@ -3,13 +3,16 @@
 #include "circuit/Circuit.h"
 #include "engine/Familles.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace quorvan::spice {
 namespace {
@@ -74,43 +77,51 @@ private:
 
 } // namespace
 
-std::string ecrireNetlist(const Conception& valeurs) {
-    const circuit::Circuit circuit = circuit::composerCircuit(valeurs.type, valeurs.ordre);
-    if (!familleConnue(valeurs.famille)) {
+std::string ecrireNetlist(const circuit::Montage& montage) {
+    const circuit::Circuit& circuit = montage.circuit;
+    if (!familleConnue(montage.famille)) {
         throw std::invalid_argument("unknown filter family");
     }
-    const double frequence = valeurPositive(valeurs.frequence, "the cut-off frequency");
-    const std::string commune = nombre(valeurPositive(valeurs.valeurCommune, "the common value"));
+    const std::vector<circuit::Piece> pieces = circuit::pieces(circuit);
+    if (montage.valeurs.size() != pieces.size()) {
+        throw std::invalid_argument("not one value for each part");
+    }
+    const double frequence = valeurPositive(montage.frequence, "the cut-off frequency");
     const bool passeBas = circuit.type == TypeFiltre::PasseBas;
 
     Ecriture e(circuit);
     // SPICE takes the first line as the title; the star keeps it a comment for any reader.
-    e.commentaire("Quorvan - " + std::string(famille(valeurs.famille).libelle) + ", " +
+    e.commentaire("Quorvan - " + std::string(famille(montage.famille).libelle) + ", " +
                   std::string(libelleType(circuit.type)) + ", ordre " +
                   std::to_string(circuit.ordre) + ", coupure " + nombre(frequence) + " Hz");
-    e.commentaire(passeBas ? "Valeur commune : R = " + commune + " ohms"
-                           : "Valeur commune : C = " + commune + " F");
+    // The computed design shares one value, which its report names.
+    std::vector<double> communes;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (montage.element(i).numero == 0) {
+            communes.push_back(montage.valeurs[i]);
+        }
+    }
+    if (std::adjacent_find(communes.begin(), communes.end(), std::not_equal_to<>()) ==
+        communes.end()) {
+        const std::string commune = nombre(valeurPositive(communes.front(), "the common value"));
+        e.commentaire(passeBas ? "Valeur commune : R = " + commune + " ohms"
+                               : "Valeur commune : C = " + commune + " F");
+    }
     e.commentaire("Chaque ampli op : source E de gain " + std::string(GainAmpli) + " entre + et -");
     e.ligne("V1", circuit.entree, circuit.masse, "DC 0 AC 1");
 
-    int communs = 0;
-    int ampli = 0;
-    for (const circuit::Bloc& bloc : circuit.blocs) {
-        ++ampli;
-        e.commentaire("Cellule " + std::to_string(ampli));
+    std::size_t piece = 0;
+    for (std::size_t b = 0; b < circuit.blocs.size(); ++b) {
+        const circuit::Bloc& bloc = circuit.blocs[b];
+        const std::string cellule = std::to_string(b + 1);
+        e.commentaire("Cellule " + cellule);
         for (const circuit::Element& element : bloc.elements) {
-            if (element.numero == 0) {
-                e.ligne(element.etiquette + std::to_string(++communs), element.noeudA,
-                        element.noeudB, commune);
-            } else {
-                const double valeur =
-                    valeurs.numerotes.at(static_cast<std::size_t>(element.numero));
-                e.ligne(element.etiquette, element.noeudA, element.noeudB,
-                        nombre(valeurPositive(valeur, element.etiquette)));
-            }
+            e.ligne(pieces[piece].nom, element.noeudA, element.noeudB,
+                    nombre(valeurPositive(montage.valeurs[piece], pieces[piece].nom)));
+            ++piece;
         }
         // E<name> out+ out- in+ in-: the output follows gain x (V+ - V-).
-        e.ligne("E" + std::to_string(ampli), bloc.ampli.sortie, circuit.masse,
+        e.ligne("E" + cellule, bloc.ampli.sortie, circuit.masse,
                 e.noeud(bloc.ampli.plus) + " " + e.noeud(bloc.ampli.moins) + " " +
                     std::string(GainAmpli));
     }
@@ -121,6 +132,10 @@ std::string ecrireNetlist(const Conception& valeurs) {
     e.directive(".print ac vdb(" + std::string(NoeudSortie) + ")");
     e.directive(".end");
     return std::move(e).resultat();
+}
+
+std::string ecrireNetlist(const Conception& conception) {
+    return ecrireNetlist(circuit::monter(conception));
 }
 
 } // namespace quorvan::spice

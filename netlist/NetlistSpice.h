@@ -1,5 +1,6 @@
 #pragma once
 
+#include "circuit/Montage.h"
 #include "engine/Conception.h"
 
 #include <string>
@@ -10,13 +11,14 @@ namespace quorvan::spice {
 inline constexpr const char* NoeudEntree = "in";
 inline constexpr const char* NoeudSortie = "out";
 
-// A SPICE netlist of the design's circuit with its values: one element line per drawn element,
-// named after its label (the common-value elements numbered in drawing order), the drawing's
+// A SPICE netlist of a circuit with its values: one element line per part, named as
+// circuit::pieces names it (the common-value elements numbered in drawing order), the drawing's
 // node names with the input called "in" and the output "out", each op-amp a voltage source of
 // gain 1e6 driven by "+" minus "-", a 1 V AC source at the input and a sweep from two decades
 // below to two decades above the cut-off. Values are written to round-trip exactly, whatever
 // the C locale. Throws std::invalid_argument when a value is not a positive finite number or
 // the family is unknown, std::out_of_range when the order has no circuit.
+[[nodiscard]] std::string ecrireNetlist(const circuit::Montage& montage);
 [[nodiscard]] std::string ecrireNetlist(const Conception& conception);
 
 } // namespace quorvan::spice
