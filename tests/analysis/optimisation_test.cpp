@@ -75,6 +75,19 @@ TEST(Optimisation, BlockTargetsRealiseTheExactResponse) {
     }
 }
 
+// A Butterworth response is 20 dB down where (f / fc)^(2n) = 99: the band's far end.
+TEST(EcartIdeal, TheBandEndsWhereTheExactResponseIs20DecibelsDown) {
+    for (const int ordre : {2, 5}) {
+        const double rapport = std::pow(99.0, 1.0 / (2 * ordre));
+        const Bande bas = bandeComparaison({1, ordre, TypeFiltre::PasseBas, 1000, -0.5});
+        const Bande haut = bandeComparaison({1, ordre, TypeFiltre::PasseHaut, 1000, 1.0});
+        EXPECT_DOUBLE_EQ(bas.debut, 10);
+        EXPECT_NEAR(bas.fin, 1000 * rapport, 1e-6);
+        EXPECT_NEAR(haut.debut, 1000 / rapport, 1e-6);
+        EXPECT_DOUBLE_EQ(haut.fin, 1e5);
+    }
+}
+
 struct CasExhaustif {
     int famille;
     int ordre;
