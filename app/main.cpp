@@ -1,6 +1,7 @@
 // Quorvan: designs active filters built from operational amplifiers.
 
 #include "toolkit/Desktop.h"
+#include "toolkit/QtTranslation.h"
 #include "toolkit/printer/QtPrinter.h"
 #include "ui/Form1.h"
 
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvan"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVAN_VERSION));
+    // Without the catalogue Qt's buttons stay English; the program works as well.
+    quorvan::toolkit::installFrenchQtTranslation(application);
 
     quorvan::toolkit::QtDesktop bureau;
     quorvan::toolkit::QtPrinting impression;

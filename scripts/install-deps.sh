@@ -6,6 +6,7 @@ set -euo pipefail
 paquets=(
     cmake make g++ pkg-config     # build
     qt6-base-dev qt6-qpa-plugins  # Qt 6 Widgets, PrintSupport and Core; X11 and offscreen
+    qt6-translations-l10n         # Qt's own buttons and dialogs in French
     qt6-charts-dev libqt6opengl6-dev  # the analysis window's response chart (Charts needs OpenGL's CMake files)
     libeigen3-dev                 # the small complex solves of the response analysis
     libgtest-dev                  # unit and GUI tests

@@ -1,8 +1,9 @@
-// The toolkit where Form1's tests do not reach it, the RTF reader and its character sets,
-// and the QPrinter printer object writing PDF files that are read back.
+// The toolkit where Form1's tests do not reach it, Qt's French texts, the RTF reader and its
+// character sets, and the QPrinter printer object writing PDF files that are read back.
 
 #include "tests/support/Processus.h"
 #include "toolkit/MenuItemArray.h"
+#include "toolkit/QtTranslation.h"
 #include "toolkit/StyleMarques.h"
 #include "toolkit/printer/QtPrinter.h"
 #include "toolkit/richtext/rtf/Charsets.h"
@@ -46,6 +47,22 @@ TEST(StyleMarques, NoEmptyBoxOnItemsNotChosen) {
     QMenu menu;
     MenuItemArray tableau(&menu, QStringLiteral("MnuO"), [](std::int16_t) {});
     EXPECT_EQ(menu.style(), styleMarques());
+}
+
+// Qt's own buttons speak French, as the rest of the program, whatever the user's locale.
+TEST(QtTranslation, QtsOwnButtonsInFrenchWhateverTheLocale) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ASSERT_TRUE(installFrenchQtTranslation(*QCoreApplication::instance()));
+    QLocale::setDefault(QLocale::c());
+    const QDialogButtonBox boutons(QDialogButtonBox::Cancel | QDialogButtonBox::Save |
+                                   QDialogButtonBox::Close | QDialogButtonBox::Yes |
+                                   QDialogButtonBox::No);
+    QStringList textes;
+    for (const QAbstractButton* bouton : boutons.buttons()) {
+        textes << bouton->text().remove(u'&');
+    }
+    textes.sort();
+    EXPECT_EQ(textes, QStringList({"Annuler", "Enregistrer", "Fermer", "Non", "Oui"}));
 }
 
 // As many pages as the lines take; nothing of a job that fails, is dropped, or ends twice.
