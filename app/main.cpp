@@ -1,5 +1,6 @@
 // Quorvan: designs active filters built from operational amplifiers.
 
+#include "Version.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/QtTranslation.h"
 #include "toolkit/printer/QtPrinter.h"

@@ -3,17 +3,22 @@
 # metadata, the licence and the changelog; its dependencies come from the binaries.
 include(GNUInstallDirs)
 
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/quorvan.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo RENAME org.quorvan.Quorvan.metainfo.xml)
+# The files that carry the version number take it from QUORVAN_VERSION.
+set(genere ${PROJECT_BINARY_DIR}/packaging)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/quorvan.metainfo.xml.in
+               ${genere}/org.quorvan.Quorvan.metainfo.xml @ONLY)
+install(FILES ${genere}/org.quorvan.Quorvan.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvan)
 # Debian wants the changelog compressed, reproducibly (no name, no time in the header).
+configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in ${genere}/changelog @ONLY)
 add_custom_command(
-    OUTPUT ${PROJECT_BINARY_DIR}/changelog.gz
-    COMMAND gzip -9nc ${CMAKE_CURRENT_LIST_DIR}/changelog > ${PROJECT_BINARY_DIR}/changelog.gz
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/changelog)
-add_custom_target(quorvan_changelog ALL DEPENDS ${PROJECT_BINARY_DIR}/changelog.gz)
-install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvan)
+    OUTPUT ${genere}/changelog.gz
+    COMMAND gzip -9nc ${genere}/changelog > ${genere}/changelog.gz
+    DEPENDS ${genere}/changelog)
+add_custom_target(quorvan_changelog ALL DEPENDS ${genere}/changelog.gz)
+install(FILES ${genere}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quorvan)
 
 set(CPACK_PACKAGE_NAME quorvan)
 set(CPACK_PACKAGE_VERSION ${QUORVAN_VERSION})
