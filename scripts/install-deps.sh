@@ -18,6 +18,7 @@ paquets=(
     desktop-file-utils            # checks the desktop menu entry
     fonts-liberation              # Liberation Serif, metric twin of the help text's Times New Roman
     fonts-dejavu-core             # the diagrams' labels when Liberation Sans is missing
+    fonts-urw-base35 python3-fonttools  # the Symbol font and Adobe's glyph list, for the help's symbols
     poppler-utils                 # reading printed PDF files back in the printing tests
     libcups2-dev                  # handing print jobs to CUPS and hearing whether it took them
     cups printer-driver-cups-pdf  # a real print queue for scripts/cups-test.sh

@@ -1,5 +1,6 @@
-// The toolkit where Form1's tests do not reach it, Qt's French texts, the RTF reader and its
-// character sets, and the QPrinter printer object writing PDF files that are read back.
+// The toolkit where Form1's tests do not reach it, Qt's French texts, the RTF reader, code page
+// 1252 and the QPrinter printer object writing PDF files that are read back. The Symbol font's
+// table is checked against the font itself (police_symbol.py).
 
 #include "tests/support/Processus.h"
 #include "toolkit/MenuItemArray.h"
@@ -200,34 +201,6 @@ TEST(Charsets, Cp1252AgreesWithIconv) {
         EXPECT_EQ(rtf::cp1252ToUnicode(static_cast<std::uint8_t>(b)), c) << b;
     }
     iconv_close(cp1252);
-}
-
-TEST(Charsets, SymbolFontDrawsTheseCharacters) {
-    // clang-format off
-    const std::pair<int, std::u32string> lignes[] = {
-        {0x20, U" !∀#∃%&∋()\u2217+,\u2212./"},
-        {0x30, U"0123456789:;<=>?"},
-        {0x40, U"≅ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟ"},
-        {0x50, U"ΠΘΡΣΤΥςΩΞΨΖ[∴]⊥_"},
-        {0x60, U"\u203Eαβχδεφγηιϕκλμνο"},
-        {0x70, U"πθρστυϖωξψζ{|}∼\uFFFD"},
-        {0x80, std::u32string(16, U'\uFFFD')},
-        {0x90, std::u32string(16, U'\uFFFD')},
-        {0xA0, U"€ϒ\u2032≤\u2044∞ƒ♣♦♥♠↔←↑→↓"},
-        {0xB0, U"°±\u2033≥×∝∂•÷≠≡≈…\u23D0\u23AF↵"},
-        {0xC0, U"ℵℑℜ℘⊗⊕∅∩∪⊃⊇⊄⊂⊆∈∉"},
-        {0xD0, U"∠∇®©™∏√\u22C5¬∧∨⇔⇐⇑⇒⇓"},
-        {0xE0, U"◊\u2329®©™∑⎛⎜⎝⎡⎢⎣⎧⎨⎩⎪"},
-        {0xF0, U"\uFFFD\u232A∫⌠⎮⌡⎞⎟⎠⎤⎥⎦⎫⎬⎭\uFFFD"},
-    };
-    // clang-format on
-    for (const auto& [debut, caracteres] : lignes) {
-        ASSERT_EQ(caracteres.size(), 16U) << debut;
-        for (int i = 0; i < 16; ++i) {
-            EXPECT_EQ(rtf::symbolToUnicode(static_cast<std::uint8_t>(debut + i)), caracteres.at(i))
-                << debut + i;
-        }
-    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
-// The Print command through a recording printer, and from the real main window through the
-// real CUPS server and cups-pdf queue of scripts/cups-test.sh.
+// The Print command from the real main window: its page written to PDF and read back, its
+// failures through a recording printer, and a job on the real CUPS server and cups-pdf queue
+// of scripts/cups-test.sh.
 
 #include "tests/support/Processus.h"
+#include "toolkit/PictureBox.h"
 #include "toolkit/RecordingDesktop.h"
 #include "toolkit/printer/QtPrinter.h"
 #include "toolkit/printer/RecordingPrinter.h"
@@ -20,7 +22,6 @@ namespace {
 
 using toolkit::RecordingDesktop;
 using toolkit::RecordingPrinting;
-using Kind = RecordingPrinting::Call::Kind;
 
 const QImage& image() {
     static const QImage image = chargerImageList1().picture(9);
@@ -28,12 +29,17 @@ const QImage& image() {
 }
 const QString Rapport = QStringLiteral("Filtre de Bessel\r\n\r\ntype : Passe-bas\r\n");
 
-// The box around the ink of the first page of `pdf` down to `bas`, in points.
-QRect encre(const QString& pdf, int bas = 1000) {
+// The first page of `pdf` at 72 dpi, where a pixel is a point.
+QImage premierePage(const QString& pdf) {
     const QTemporaryDir dossier;
     const QString png = dossier.filePath(QStringLiteral("page"));
     (void)test::lancer(QStringLiteral("pdftoppm"), {"-png", "-r", "72", "-singlefile", pdf, png});
-    const QImage page(png + QStringLiteral(".png"));
+    return QImage(png + QStringLiteral(".png"));
+}
+
+// The box around the ink of the first page of `pdf` down to `bas`, in points.
+QRect encre(const QString& pdf, int bas = 1000) {
+    const QImage page = premierePage(pdf);
     QRect r;
     for (int y = 0; y < std::min(bas, page.height()); ++y) {
         for (int x = 0; x < page.width(); ++x) {
@@ -43,29 +49,114 @@ QRect encre(const QString& pdf, int bas = 1000) {
     return r;
 }
 
-TEST(Impression, SetsUpTheJobThenPrintsThePictureAndTheReportFromLine27) {
-    RecordingPrinting printing;
-    RecordingDesktop bureau;
-    imprimerResultat(printing, bureau, nullptr, image(), Rapport);
-    ASSERT_EQ(printing.jobs().size(), 1U);
-    const auto& appels = printing.jobs()[0].calls;
-    EXPECT_TRUE(printing.jobs()[0].handedOver && bureau.events().empty());
-    // clang-format off
-    const std::vector<std::pair<Kind, int>> attendus = {
-        {Kind::ScaleMode, 3}, {Kind::Orientation, 1}, {Kind::PrintQuality, -4}, {Kind::Copies, 1},
-        {Kind::ColorMode, 1}, {Kind::DrawStyle, 0},   {Kind::ForeColor, 0},     {Kind::PaintPicture, 0},
-        {Kind::PrintLine, 0}, {Kind::PrintLine, 0},   {Kind::EndDoc, 0},
-    };
-    // clang-format on
-    std::vector<std::pair<Kind, int>> vus;
-    for (const auto& appel : appels) {
-        vus.emplace_back(appel.kind, appel.value);
+// Every job written to one PDF file, on A4 pages.
+class ImpressionPdf final : public toolkit::Printing {
+public:
+    explicit ImpressionPdf(QString fichier)
+        : fichier_(std::move(fichier)) {}
+    std::unique_ptr<toolkit::Printer> defaultPrinter() override {
+        return toolkit::QtPrinter::toPdfFile(fichier_, QPageSize(QPageSize::A4));
     }
-    ASSERT_EQ(vus, attendus);
-    EXPECT_EQ(appels[6].colour, QColor(Qt::black));
-    EXPECT_TRUE(appels[7].picture == image() && appels[7].x == 0 && appels[7].y == 0);
-    EXPECT_EQ(toolkit::printedLines(appels[8].text).size(), 26); // the report goes 26 lines down
-    EXPECT_EQ(appels[9].text, Rapport);
+
+private:
+    QString fichier_;
+};
+
+struct Mot {
+    QString texte;
+    QRectF cadre; // in points, from the page's top-left corner
+};
+
+// The words of the first page as pdftotext reads them back, with their boxes.
+std::vector<Mot> mots(const QString& pdf) {
+    const QString html = QString::fromStdString(
+        test::lancer(QStringLiteral("pdftotext"), {"-bbox", "-l", "1", pdf, "-"}).out);
+    static const QRegularExpression mot(
+        QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" )re"
+                       R"re(yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<Mot> lus;
+    for (auto it = mot.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        lus.push_back(
+            {m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                   QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))});
+    }
+    return lus;
+}
+
+// The printed page of the main window's Print command, read back from PDF: the report whole,
+// as text, below the diagram and apart from it, the diagram at its own size and aligned with
+// the report, on one portrait page in shades of grey.
+TEST(Impression, PrintsTheDiagramAndThenTheWholeReportBelowItOnOnePage) {
+    const QTemporaryDir dossier;
+    const QString pdf = dossier.filePath(QStringLiteral("page.pdf"));
+    for (const char* choix : {"MnuO_2", "MnuType_1 MnuO_7 MnuFiltre_5"}) {
+        SCOPED_TRACE(choix);
+        RecordingDesktop bureau;
+        ImpressionPdf impression(pdf);
+        Form1 form(bureau, impression);
+        form.Form_Load();
+        for (const QString& nom : QString::fromLatin1(choix).split(u' ')) {
+            form.findChild<QAction*>(nom)->trigger();
+        }
+        QTest::keyClicks(form.findChild<QLineEdit*>("TextFreq"), QStringLiteral("1000"));
+        form.findChild<QPushButton*>("CmdCalcul")->click();
+        bureau.clear();
+        form.findChild<QPushButton*>("CmdImprim")->click();
+        ASSERT_TRUE(bureau.events().empty()) << bureau.events()[0].text.toStdString();
+
+        const QString infos =
+            QString::fromStdString(test::lancer(QStringLiteral("pdfinfo"), {pdf}).out);
+        EXPECT_TRUE(infos.contains(QRegularExpression(QStringLiteral("\nPages: +1\n"))));
+        const std::vector<Mot> lus = mots(pdf);
+        QStringList texte;
+        QRectF rapport;
+        for (const Mot& m : lus) {
+            texte << m.texte;
+            rapport |= m.cadre;
+        }
+        EXPECT_EQ(texte.join(u' ').toStdString(),
+                  form.Resultat()
+                      .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)
+                      .join(u' ')
+                      .toStdString());
+
+        // The diagram is the ink that is no word.
+        const QImage page = premierePage(pdf);
+        ASSERT_FALSE(page.isNull());
+        EXPECT_LT(page.width(), page.height()) << "portrait";
+        QRect schema;
+        bool gris = true;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QRgb p = page.pixel(x, y);
+                gris = gris && std::abs(qRed(p) - qGreen(p)) <= 2 &&
+                       std::abs(qGreen(p) - qBlue(p)) <= 2;
+                const bool mot = std::any_of(lus.begin(), lus.end(), [x, y](const Mot& m) {
+                    return m.cadre.adjusted(-1, -1, 1, 1).contains(QPointF(x + 0.5, y + 0.5));
+                });
+                if (qGray(p) < 240 && !mot) {
+                    schema |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        EXPECT_TRUE(gris) << "a monochrome job";
+        // The diagram's own ink, at the diagram's resolution, from the report's left margin.
+        const QImage& image = form.findChild<toolkit::PictureBox*>("Picture1")->picture();
+        const double points = 72.0 / (image.dotsPerMeterX() * 0.0254);
+        QRect dessin;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                dessin |= qAlpha(p) > 0 && qGray(p) < 240 ? QRect(x, y, 1, 1) : QRect();
+            }
+        }
+        EXPECT_NEAR(schema.width(), dessin.width() * points, 2);
+        EXPECT_NEAR(schema.height(), dessin.height() * points, 2);
+        EXPECT_NEAR(schema.left(), rapport.left() + dessin.left() * points, 3);
+        EXPECT_GT(rapport.top(), schema.bottom() + 1) << "the report starts below the diagram";
+        EXPECT_LT(rapport.bottom(), page.height());
+    }
 }
 
 TEST(Impression, SaysWhyAndHandsNothingOverWithoutAPrinterOrWhenTheJobFails) {
