@@ -80,35 +80,30 @@ TEST(Aide, TheBoxFillsTheWindowAndAnOpenWindowComesBackUnchanged) {
 }
 
 // Each line of the help file that ends in \par is one paragraph. Its text, read by hand: a
-// Symbol-font run (from \f1, in braces or up to the next \plain) stands for one character
-// whatever it is (the font's table is checked against the font), \'xx is that Latin-1 byte,
-// \tab a tab, other control words and braces nothing.
+// Symbol-font run (from \f1, in braces or up to the next \plain) stands for any one character
+// (the font's table is checked against the font), \'xx is that Latin-1 byte, \tab a tab,
+// other control words and braces nothing.
 std::vector<QRegularExpression> paragraphesDuFichier() {
     QFile fichier(QString::fromLatin1(RessourceAide));
     EXPECT_TRUE(fichier.open(QIODevice::ReadOnly));
     std::vector<QRegularExpression> paragraphes;
     for (const QByteArray& octets : fichier.readAll().split('\n')) {
-        QString ligne = QString::fromLatin1(octets).trimmed();
-        if (!ligne.endsWith(QStringLiteral("\\par"))) {
-            continue;
+        QString l = QString::fromLatin1(octets).trimmed();
+        if (l.endsWith(QStringLiteral("\\par"))) {
+            l.chop(4);
+            l.replace(QRegularExpression(R"(\{\\f1 [^}]\}|\\f1(\\[a-z]+\d*)* ?\\'..)"), "\x01");
+            for (auto m = QRegularExpression(R"(\\'(..))").match(l); m.hasMatch();
+                 m = QRegularExpression(R"(\\'(..))").match(l)) {
+                l.replace(m.capturedStart(), 4, QChar(m.captured(1).toUShort(nullptr, 16)));
+            }
+            l.replace(QRegularExpression(R"(\\tab ?)"), "\t");
+            l.remove(QRegularExpression(R"(\\[a-z]+-?\d* ?|[{}])"));
+            QStringList morceaux = l.split(u'\x01');
+            for (QString& morceau : morceaux) {
+                morceau = QRegularExpression::escape(morceau);
+            }
+            paragraphes.emplace_back(QRegularExpression::anchoredPattern(morceaux.join(u'.')));
         }
-        ligne.chop(4);
-        ligne.replace(QRegularExpression(R"(\{\\f1 [^}]\})"), QStringLiteral("\x01"));
-        ligne.replace(QRegularExpression(R"(\\f1(\\[a-z]+\d*)* ?\\'[0-9a-f]{2})"),
-                      QStringLiteral("\x01"));
-        static const QRegularExpression octet(R"(\\'([0-9a-f]{2}))");
-        for (auto m = octet.match(ligne); m.hasMatch(); m = octet.match(ligne)) {
-            ligne.replace(m.capturedStart(), m.capturedLength(),
-                          QChar(m.captured(1).toUShort(nullptr, 16)));
-        }
-        ligne.replace(QRegularExpression(R"(\\tab ?)"), QStringLiteral("\t"));
-        ligne.remove(QRegularExpression(R"(\\[a-z]+-?\d* ?)"));
-        ligne.remove(u'{').remove(u'}');
-        QStringList morceaux = ligne.split(u'\x01');
-        for (QString& m : morceaux) {
-            m = QRegularExpression::escape(m);
-        }
-        paragraphes.emplace_back(QRegularExpression::anchoredPattern(morceaux.join(u'.')));
     }
     return paragraphes;
 }

@@ -1,5 +1,5 @@
-"""The version number is written once, in the top CMakeLists.txt: any other file that spells it
-holds a copy that the next version would leave behind.
+"""The version number is written once, in the top CMakeLists.txt: a file that spells it holds a
+copy the next version would leave behind.
 
 Usage: version.py <source folder> <version>
 """
@@ -11,24 +11,17 @@ import sys
 
 def main():
     racine, version = os.path.abspath(sys.argv[1]), sys.argv[2]
-    # As a number of its own: not inside 11.005 or 1.000000e+01.
-    motif = re.compile(rf"(?<![\w.]){re.escape(version)}(?![\w.])")
+    motif = re.compile(rf"(?<![\w.]){re.escape(version)}(?![\w.])")  # not in 1.000000e+01
     copies = []
     for dossier, sous_dossiers, fichiers in os.walk(racine):
-        if dossier == racine:
-            sous_dossiers[:] = [d for d in sous_dossiers if d not in ("build", ".git")]
+        sous_dossiers[:] = [d for d in sous_dossiers
+                            if dossier != racine or d not in ("build", ".git")]
         for f in fichiers:
-            chemin = os.path.join(dossier, f)
-            nom = os.path.relpath(chemin, racine)
-            if nom == "CMakeLists.txt":
-                continue
-            try:
-                with open(chemin, encoding="utf-8") as texte:
-                    lignes = texte.read().split("\n")
-            except UnicodeDecodeError:
-                continue  # pictures
-            copies += [f"{nom}:{n}: {l.strip()}" for n, l in enumerate(lignes, 1)
-                       if motif.search(l)]
+            nom = os.path.relpath(os.path.join(dossier, f), racine)
+            with open(os.path.join(dossier, f), "rb") as texte:
+                lignes = texte.read().decode("utf-8", "replace").split("\n")
+            copies += [f"{nom}:{n}: {ligne.strip()}" for n, ligne in enumerate(lignes, 1)
+                       if nom != "CMakeLists.txt" and motif.search(ligne)]
     print("\n".join(copies) or f"{version} is written in CMakeLists.txt only")
     return 1 if copies else 0
 
