@@ -10,6 +10,7 @@
 #include "toolkit/richtext/rtf/Charsets.h"
 #include "toolkit/richtext/rtf/RtfReader.h"
 
+#include <QTest>
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
@@ -48,6 +49,26 @@ TEST(StyleMarques, NoEmptyBoxOnItemsNotChosen) {
     QMenu menu;
     MenuItemArray tableau(&menu, QStringLiteral("MnuO"), [](std::int16_t) {});
     EXPECT_EQ(menu.style(), styleMarques());
+}
+
+// As the application's style, a menu bar reads no picture from file (which opens every image
+// format plugin) until its overflow button shows; the button then has the style's own picture.
+TEST(StyleMarques, AMenuBarReadsItsOverflowPictureOnlyWhenItShows) {
+    const auto formatsCharges = [] {
+        QFile cartes(QStringLiteral("/proc/self/maps"));
+        return cartes.open(QIODevice::ReadOnly) && cartes.readAll().contains("/imageformats/");
+    };
+    QApplication::setStyle(styleMarques());
+    QMainWindow fenetre;
+    fenetre.menuBar()->addMenu(QStringLiteral("&Ordre"));
+    fenetre.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenetre));
+    EXPECT_FALSE(formatsCharges());
+    const auto image = [](const QStyle& style) {
+        return style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+    };
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    EXPECT_TRUE(image(*styleMarques()) == image(*fusion));
 }
 
 // Qt's own buttons speak French, as the rest of the program, whatever the user's locale.
