@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder and checks it: lintian finds neither error nor
 # warning, the desktop entry and the AppStream metadata are valid, every file that carries the
-# version carries the program's, no file names a folder of the machine that built it, and the
-# programs run from the unpacked package in a clean environment, where every file the window
-# loads comes from a package the package depends on.
+# version carries the program's, the manual page names every option of quorvan-cli, no
+# file names a folder of the machine that built it, and the programs run from the unpacked
+# package in a clean environment, where every file the window loads comes from a package the
+# package depends on.
 # Usage: scripts/verifier-paquet.sh [build folder, default build/dev]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -33,6 +34,13 @@ zcat "$racine/usr/share/doc/quorvan/changelog.gz" | head -n 1 | grep -q "^quorva
 grep -q "<release version=\"$version\"" "$racine"/usr/share/metainfo/*.metainfo.xml
 for page in quorvan quorvan-cli; do
     zcat "$racine/usr/share/man/man1/$page.1.gz" | head -n 1 | grep -q "\"Quorvan $version\""
+done
+# The manual page names every option the program's help lists.
+for option in $("$racine/usr/bin/quorvan-cli" --help | grep -o -- '--[a-z]\+' | sort -u); do
+    if ! zcat "$racine/usr/share/man/man1/quorvan-cli.1.gz" | grep -q -- "\\\\-\\\\-${option#--}"; then
+        echo "quorvan-cli.1 does not describe $option" >&2
+        exit 1
+    fi
 done
 
 # A folder of the build machine written into a program is one another user of that machine may

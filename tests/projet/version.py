@@ -18,8 +18,11 @@ def main():
                             if dossier != racine or d not in ("build", ".git")]
         for f in fichiers:
             nom = os.path.relpath(os.path.join(dossier, f), racine)
-            with open(os.path.join(dossier, f), "rb") as texte:
-                lignes = texte.read().decode("utf-8", "replace").split("\n")
+            try:
+                with open(os.path.join(dossier, f), encoding="utf-8") as texte:
+                    lignes = texte.read().split("\n")
+            except UnicodeDecodeError:
+                continue  # pictures
             copies += [f"{nom}:{n}: {ligne.strip()}" for n, ligne in enumerate(lignes, 1)
                        if nom != "CMakeLists.txt" and motif.search(ligne)]
     print("\n".join(copies) or f"{version} is written in CMakeLists.txt only")
