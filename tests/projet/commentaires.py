@@ -13,9 +13,9 @@ import sys
 LIBRE = 100 - 25
 CHEMIN = re.compile(r"(?<![\w./-])((?:analysis|app|bench|circuit|cli|docs|engine|help|netlist"
                     r"|packaging|report|scripts|tests|toolkit|ui)/[\w./-]*\w)")
-# Where a line may end short: a sentence's end, before a list item, a usage line.
+# Where a line may end short: a sentence's end, a usage line, before a list item or a formula.
 FIN = re.compile(r"[.:;!?]$|^Usage:")
-ELEMENT = re.compile(r"([-*•]|\d+[.)])\s")
+ELEMENT = re.compile(r"([-*•]|\d+[.)])\s|[\d(+−*/=]")
 
 
 def main():
