@@ -1,6 +1,9 @@
 // Quorvan: designs active filters built from operational amplifiers.
 
+#include "Version.h"
 #include "toolkit/Desktop.h"
+#include "toolkit/QtTranslation.h"
+#include "toolkit/StyleMarques.h"
 #include "toolkit/printer/QtPrinter.h"
 #include "ui/Form1.h"
 
@@ -34,6 +37,10 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvan"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVAN_VERSION));
+    // Without the catalogue Qt's buttons stay English; the program works as well.
+    quorvan::toolkit::installFrenchQtTranslation(application);
+    // Before any window, so that the main window's menu bar finds it.
+    QApplication::setStyle(quorvan::toolkit::styleMarques());
 
     quorvan::toolkit::QtDesktop bureau;
     quorvan::toolkit::QtPrinting impression;

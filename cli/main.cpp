@@ -3,6 +3,7 @@
 
 #include "OptionsLigneCommande.h"
 #include "Sorties.h"
+#include "Version.h"
 #include "analysis/ValeursNormalisees.h"
 #include "engine/Familles.h"
 #include "engine/Module1.h"

@@ -18,10 +18,10 @@ namespace quorvan {
 // factor √(a/b)/3; odd orders end with a three-component section (1, 2, 3).
 //
 // Every cell realises its family's poles to the precision of its literal (checked against
-// SciPy by tests/theory). Beware of copying cells from printed tables: some print 0.76, 0.39,
-// 0.12 for Bessel order 5 components 1-3, 3.19 for Butterworth order 4 component 1, 0.42 for
-// Chebyshev ±2 dB order 2 component 2 and 0.03 for Chebyshev ±0.5 dB order 7 component 3,
-// which realise other filters.
+// SciPy by tests/engine/coefficients_theorie.py). Beware of copying cells from printed tables:
+// some print 0.76, 0.39, 0.12 for Bessel order 5 components 1-3, 3.19 for Butterworth order 4
+// component 1, 0.42 for Chebyshev ±2 dB order 2 component 2 and 0.03 for Chebyshev ±0.5 dB
+// order 7 component 3, which realise other filters.
 using LigneCoef = std::array<double, 8>;
 using FamilleCoef = std::array<LigneCoef, 8>;
 using TableCoef = std::array<FamilleCoef, 7>;

@@ -6,6 +6,7 @@ set -euo pipefail
 paquets=(
     cmake make g++ pkg-config     # build
     qt6-base-dev qt6-qpa-plugins  # Qt 6 Widgets, PrintSupport and Core; X11 and offscreen
+    qt6-translations-l10n         # Qt's own buttons and dialogs in French
     qt6-charts-dev libqt6opengl6-dev  # the analysis window's response chart (Charts needs OpenGL's CMake files)
     libeigen3-dev                 # the small complex solves of the response analysis
     libgtest-dev                  # unit and GUI tests
@@ -17,6 +18,7 @@ paquets=(
     desktop-file-utils            # checks the desktop menu entry
     fonts-liberation              # Liberation Serif, metric twin of the help text's Times New Roman
     fonts-dejavu-core             # the diagrams' labels when Liberation Sans is missing
+    fonts-urw-base35 python3-fonttools  # the Symbol font and Adobe's glyph list, for the help's symbols
     poppler-utils                 # reading printed PDF files back in the printing tests
     libcups2-dev                  # handing print jobs to CUPS and hearing whether it took them
     cups printer-driver-cups-pdf  # a real print queue for scripts/cups-test.sh

@@ -7,9 +7,9 @@
 namespace quorvan::toolkit {
 
 // A label whose caption the program reads and writes, and a screen reader announces. The
-// design sizes captions for the
-// narrow dialog font they were drawn with; with a wider system font a label grows to show its
-// whole caption, away from its aligned edge, and never shrinks below its design.
+// design sizes captions for the narrow dialog font they were drawn with; with a wider system
+// font a label grows to show its whole caption, away from its aligned edge, and never shrinks
+// below its design.
 class Label final : public QLabel {
     Q_OBJECT
 

@@ -1,5 +1,7 @@
 #include "StyleMarques.h"
 
+#include "DeferredIcon.h"
+
 #include <QApplication>
 #include <QStyleOptionMenuItem>
 
@@ -16,6 +18,18 @@ void StyleMarques::drawControl(ControlElement element, const QStyleOption* optio
         return;
     }
     QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+QIcon StyleMarques::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                 const QWidget* widget) const {
+    // A menu bar makes its overflow button with the window, which shows only when the menus do
+    // not fit, and Qt reads the button's picture from file at once, opening every image format
+    // plugin to do so.
+    if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton) {
+        return deferredIcon(
+            [this, icon] { return QProxyStyle::standardIcon(icon, nullptr, nullptr); });
+    }
+    return QProxyStyle::standardIcon(icon, option, widget);
 }
 
 StyleMarques* styleMarques() {

@@ -236,7 +236,7 @@ QWidget* Form1::fenetreAnalyse() const {
 void Form1::MnuAnalyse_Click() {
     if (!FenetreAnalyse_) {
         QString raison;
-        FabriqueAnalyse* fabrique = chargerFabriqueAnalyse(raison);
+        FabriqueAnalyse* fabrique = chargerFabriqueAnalyse(cheminPluginAnalyse(), raison);
         if (fabrique == nullptr) {
             bureau_.showMessage(
                 this,

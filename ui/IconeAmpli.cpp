@@ -1,11 +1,13 @@
 #include "IconeAmpli.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace quorvan {
 
@@ -56,16 +58,45 @@ QImage dessinerIconeAmpli(int taille) {
     return image;
 }
 
-QIcon iconeAmpli() {
-    QIcon icone;
-    // What title bars and task switchers show; larger sizes, for the desktop's launchers, come
-    // from the installed files and would only weigh on the program's start.
-    for (const int taille : TaillesIcone) {
-        if (taille <= 64) {
-            icone.addPixmap(QPixmap::fromImage(dessinerIconeAmpli(taille)));
-        }
+namespace {
+
+// The symbol at each size the first time it is asked for. It offers the title bar's sizes, which
+// a window sends its window manager when it shows; any other is drawn for whoever asks. The
+// desktop's launchers take theirs from the installed files.
+class MoteurIcone final : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
     }
-    return icone;
+    QPixmap pixmap(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        const int taille = std::min(size.width(), size.height());
+        if (taille <= 0) {
+            return {};
+        }
+        QPixmap& dessin = dessins_[taille];
+        if (dessin.isNull()) {
+            dessin = QPixmap::fromImage(dessinerIconeAmpli(taille));
+        }
+        return dessin;
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        const int taille = std::min(size.width(), size.height());
+        return {taille, taille};
+    }
+    QList<QSize> availableSizes(QIcon::Mode /*mode*/, QIcon::State /*state*/) override {
+        return {QSize(16, 16), QSize(32, 32)};
+    }
+    QIconEngine* clone() const override { return new MoteurIcone(*this); }
+
+private:
+    std::map<int, QPixmap> dessins_;
+};
+
+} // namespace
+
+QIcon iconeAmpli() {
+    return QIcon(new MoteurIcone);
 }
 
 } // namespace quorvan

@@ -14,7 +14,8 @@ inline constexpr std::array<int, 7> TaillesIcone = {16, 22, 32, 48, 64, 128, 256
 // a plain triangle with its leads below 32 pixels, its "−" and "+" inputs from 32 on.
 [[nodiscard]] QImage dessinerIconeAmpli(int taille);
 
-// The windows' icon: the symbol at the sizes of TaillesIcone up to 64 pixels.
+// The windows' icon: the symbol drawn at each size when first asked for; it offers 16 and 32
+// pixels, a title bar's sizes.
 [[nodiscard]] QIcon iconeAmpli();
 
 } // namespace quorvan

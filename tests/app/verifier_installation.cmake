@@ -1,6 +1,8 @@
-# cmake -DBUILD=<build dir> -DPREFIX=<scratch dir> -P verifier_installation.cmake: installs the
-# build there and checks the program, its analysis plugin, its desktop entry (valid) and its
-# icons.
+# cmake -DBUILD=<build dir> -DSOURCE=<source dir> -DPREFIX=<scratch dir> [-DSANITIZE=ON]
+#       -P verifier_installation.cmake:
+# installs the build there and checks the program, its analysis plugin, its desktop entry
+# (valid) and its icons, and that no installed program names the source or build folder
+# (sanitizers write source paths into their reports; those builds are never installed).
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} RESULT_VARIABLE r OUTPUT_QUIET)
 foreach(f bin/quorvan bin/quorvan-cli share/applications/quorvan.desktop
@@ -19,3 +21,17 @@ execute_process(COMMAND desktop-file-validate ${PREFIX}/share/applications/quorv
 if(NOT r EQUAL 0 OR sortie MATCHES "error")
     message(FATAL_ERROR "invalid desktop entry: ${sortie}")
 endif()
+# A folder of the machine that built the program, written into it, is a folder another user of
+# that machine may fill. Qt's string literals are UTF-16.
+if(SANITIZE)
+    return()
+endif()
+foreach(f ${PREFIX}/bin/quorvan ${PREFIX}/bin/quorvan-cli ${plugin})
+    foreach(codage UTF-8 UTF-16LE)
+        file(STRINGS ${f} trouves REGEX "${SOURCE}|${BUILD}" ENCODING ${codage})
+        if(trouves)
+            list(GET trouves 0 premier)
+            message(FATAL_ERROR "${f} names a folder of the build machine: ${premier}")
+        endif()
+    endforeach()
+endforeach()

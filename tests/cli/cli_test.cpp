@@ -1,5 +1,6 @@
 // quorvan-cli as a script sees it: what it prints on which stream, and how it exits.
 
+#include "Version.h"
 #include "tests/support/Processus.h"
 
 #include <QFile>
@@ -42,7 +43,7 @@ TEST(QuorvanCli, OutputStreamsAndExitStatus) {
         {{"1e7"}, "C", 1, Grande + "!\n", ""},
         {{"--type", "passe-haut", "--", "-50"}, "C", 1, Grande + " !\n", ""},
         {{"-50", "--type", "passe-haut"}, "C", 1, Grande + " !\n", ""},
-        {{"--version"}, "C", 0, "quorvan-cli 1.00\n", ""},
+        {{"--version"}, "C", 0, "quorvan-cli " QUORVAN_VERSION "\n", ""},
         {{"--help"}, "C", 0, "Usage : quorvan-cli [--filtre F] [--ordre N] [--type T] [--decimal SEP]\n", ""},
         {{"1000", "-h"}, "C", 0, "Usage : quorvan-cli", ""},
         {{}, "C", 2, "", "fr\u00E9quence manquante"},

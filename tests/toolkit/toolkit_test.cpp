@@ -1,13 +1,16 @@
-// The toolkit where Form1's tests do not reach it, the RTF reader and its character sets,
-// and the QPrinter printer object writing PDF files that are read back.
+// The toolkit where Form1's tests do not reach it, Qt's French texts, the RTF reader, code page
+// 1252 and the QPrinter printer object writing PDF files that are read back. The Symbol font's
+// table is checked against the font itself (police_symbol.py).
 
 #include "tests/support/Processus.h"
 #include "toolkit/MenuItemArray.h"
+#include "toolkit/QtTranslation.h"
 #include "toolkit/StyleMarques.h"
 #include "toolkit/printer/QtPrinter.h"
 #include "toolkit/richtext/rtf/Charsets.h"
 #include "toolkit/richtext/rtf/RtfReader.h"
 
+#include <QTest>
 #include <QtWidgets>
 
 #include <gtest/gtest.h>
@@ -46,6 +49,42 @@ TEST(StyleMarques, NoEmptyBoxOnItemsNotChosen) {
     QMenu menu;
     MenuItemArray tableau(&menu, QStringLiteral("MnuO"), [](std::int16_t) {});
     EXPECT_EQ(menu.style(), styleMarques());
+}
+
+// As the application's style, a menu bar reads no picture from file (which opens every image
+// format plugin) until its overflow button shows; the button then has the style's own picture.
+TEST(StyleMarques, AMenuBarReadsItsOverflowPictureOnlyWhenItShows) {
+    const auto formatsCharges = [] {
+        QFile cartes(QStringLiteral("/proc/self/maps"));
+        return cartes.open(QIODevice::ReadOnly) && cartes.readAll().contains("/imageformats/");
+    };
+    QApplication::setStyle(styleMarques());
+    QMainWindow fenetre;
+    fenetre.menuBar()->addMenu(QStringLiteral("&Ordre"));
+    fenetre.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenetre));
+    EXPECT_FALSE(formatsCharges());
+    const auto image = [](const QStyle& style) {
+        return style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage();
+    };
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    EXPECT_TRUE(image(*styleMarques()) == image(*fusion));
+}
+
+// Qt's own buttons speak French, as the rest of the program, whatever the user's locale.
+TEST(QtTranslation, QtsOwnButtonsInFrenchWhateverTheLocale) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ASSERT_TRUE(installFrenchQtTranslation(*QCoreApplication::instance()));
+    QLocale::setDefault(QLocale::c());
+    const QDialogButtonBox boutons(QDialogButtonBox::Cancel | QDialogButtonBox::Save |
+                                   QDialogButtonBox::Close | QDialogButtonBox::Yes |
+                                   QDialogButtonBox::No);
+    QStringList textes;
+    for (const QAbstractButton* bouton : boutons.buttons()) {
+        textes << bouton->text().remove(u'&');
+    }
+    textes.sort();
+    EXPECT_EQ(textes, QStringList({"Annuler", "Enregistrer", "Fermer", "Non", "Oui"}));
 }
 
 // As many pages as the lines take; nothing of a job that fails, is dropped, or ends twice.
@@ -183,34 +222,6 @@ TEST(Charsets, Cp1252AgreesWithIconv) {
         EXPECT_EQ(rtf::cp1252ToUnicode(static_cast<std::uint8_t>(b)), c) << b;
     }
     iconv_close(cp1252);
-}
-
-TEST(Charsets, SymbolFontDrawsTheseCharacters) {
-    // clang-format off
-    const std::pair<int, std::u32string> lignes[] = {
-        {0x20, U" !∀#∃%&∋()\u2217+,\u2212./"},
-        {0x30, U"0123456789:;<=>?"},
-        {0x40, U"≅ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟ"},
-        {0x50, U"ΠΘΡΣΤΥςΩΞΨΖ[∴]⊥_"},
-        {0x60, U"\u203Eαβχδεφγηιϕκλμνο"},
-        {0x70, U"πθρστυϖωξψζ{|}∼\uFFFD"},
-        {0x80, std::u32string(16, U'\uFFFD')},
-        {0x90, std::u32string(16, U'\uFFFD')},
-        {0xA0, U"€ϒ\u2032≤\u2044∞ƒ♣♦♥♠↔←↑→↓"},
-        {0xB0, U"°±\u2033≥×∝∂•÷≠≡≈…\u23D0\u23AF↵"},
-        {0xC0, U"ℵℑℜ℘⊗⊕∅∩∪⊃⊇⊄⊂⊆∈∉"},
-        {0xD0, U"∠∇®©™∏√\u22C5¬∧∨⇔⇐⇑⇒⇓"},
-        {0xE0, U"◊\u2329®©™∑⎛⎜⎝⎡⎢⎣⎧⎨⎩⎪"},
-        {0xF0, U"\uFFFD\u232A∫⌠⎮⌡⎞⎟⎠⎤⎥⎦⎫⎬⎭\uFFFD"},
-    };
-    // clang-format on
-    for (const auto& [debut, caracteres] : lignes) {
-        ASSERT_EQ(caracteres.size(), 16U) << debut;
-        for (int i = 0; i < 16; ++i) {
-            EXPECT_EQ(rtf::symbolToUnicode(static_cast<std::uint8_t>(debut + i)), caracteres.at(i))
-                << debut + i;
-        }
-    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "toolkit/RecordingDesktop.h"
 #include "toolkit/Utf8.h"
 #include "toolkit/printer/RecordingPrinter.h"
+#include "ui/ChargementAnalyse.h"
 #include "ui/Form1.h"
 #include "ui/IconeAmpli.h"
 #include "ui/schematics/DessinSchema.h"
@@ -231,6 +232,30 @@ TEST_F(Form1Test, AnalysisOpensFromItsMenuOnTheLastDesignAndFollowsEachNewOne) {
     fenetre->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(form->fenetreAnalyse(), nullptr);
+}
+
+// A plugin that is missing, is no library, or is another plugin: the window says which file,
+// and why, in French.
+TEST(ChargementAnalyse, SaysInFrenchWhyThePluginCannotBeLoaded) {
+    const QTemporaryDir dossier;
+    QFile abime(dossier.filePath(QStringLiteral("abime.so")));
+    ASSERT_TRUE(abime.open(QIODevice::WriteOnly) && abime.write("ceci n'est pas un module") > 0);
+    abime.close();
+    const QString autre =
+        QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms/libqminimal.so");
+    ASSERT_TRUE(QFileInfo::exists(autre));
+    // clang-format off
+    const std::pair<QString, const char*> cas[] = {
+        {dossier.filePath(QStringLiteral("absent.so")), "le module %1 est introuvable."},
+        {abime.fileName(), "le module %1 n'a pas pu \u00EAtre charg\u00E9."},
+        {autre,            "le fichier %1 n'est pas le module d'analyse de cette version de Quorvan."},
+    };
+    // clang-format on
+    for (const auto& [chemin, attendu] : cas) {
+        QString raison;
+        EXPECT_EQ(chargerFabriqueAnalyse(chemin, raison), nullptr);
+        EXPECT_EQ(raison, QString::fromUtf8(attendu).arg(chemin));
+    }
 }
 
 // The icon read by its pixels: along each input lead, the triangle's edge, then inside it a

@@ -150,11 +150,18 @@ QImage imageSchema(const circuit::Circuit& circuit) {
 
     QImage image(LargeurImage, HauteurImage, QImage::Format_Indexed8);
     image.setColorTable(tableDesCouleurs());
+    // Runs of one colour are long: look each colour up once per run.
+    QRgb precedent = couleur(Encre::Blanc).rgb();
+    uchar indice = static_cast<uchar>(Encre::Blanc);
     for (int y = 0; y < HauteurImage; ++y) {
         const auto* source = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         uchar* cible = image.scanLine(y);
         for (int x = 0; x < LargeurImage; ++x) {
-            cible[x] = indexDe(source[x]);
+            if (source[x] != precedent) {
+                precedent = source[x];
+                indice = indexDe(precedent);
+            }
+            cible[x] = indice;
         }
     }
     image.setDotsPerMeterX(PointsParMetre);
