@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AmpliOpReel.h"
 #include "circuit/Montage.h"
 
 #include <array>
@@ -23,12 +24,6 @@ struct Polynome {
         }
         return v;
     }
-};
-
-// An op-amp with one pole: A(s) = A0 / (1 + s·A0 / (2π·GBW)).
-struct AmpliOpReel {
-    double gbw = 0.0;               // gain-bandwidth product, Hz
-    double gainBoucleOuverte = 0.0; // A0, as a ratio
 };
 
 // One block's transfer function from its input to its op-amp's output, as a ratio of two

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "AmpliOpReel.h"
+#include "circuit/Circuit.h"
+#include "circuit/Montage.h"
+
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <optional>
+#include <span>
+
+namespace quorvan::analyse {
+
+// |H|² of a circuit along the jω axis, from its blocks' closed forms, for the analyses that
+// evaluate thousands of circuits at hundreds of frequencies. Frequencies are ratios x = f / f0
+// to the circuit's typed cut-off f0.
+class GainCircuit {
+public:
+    // The circuit with one value per part, in the order of circuit::pieces; throws
+    // std::invalid_argument when the values do not fit the circuit.
+    GainCircuit(const circuit::Circuit& circuit, std::span<const double> valeurs, double frequence,
+                const std::optional<AmpliOpReel>& ampli = std::nullopt);
+    explicit GainCircuit(const circuit::Montage& montage,
+                         const std::optional<AmpliOpReel>& ampli = std::nullopt);
+
+    // |H(j·x·2π·f0)|².
+    [[nodiscard]] double carre(double x) const {
+        const double u = x * x;
+        double h = 1.0;
+        for (std::size_t b = 0; b < nBlocs_; ++b) {
+            h *= blocs_[b].numerateur.carre(u) / blocs_[b].denominateur.carre(u);
+        }
+        return h;
+    }
+    [[nodiscard]] double db(double x) const { return 10 * std::log10(carre(x)); }
+
+    // |H|² where the pass band opens: at DC for a low-pass circuit, at infinite frequency for
+    // a high-pass one (zero there with a real op-amp).
+    [[nodiscard]] double carreBandeOuverte(TypeFiltre type) const;
+
+private:
+    // A polynomial c0 + c1·p + … + c4·p⁴ at p = jx: its real part c0 − c2·u + c4·u² and its
+    // imaginary part x·(c1 − c3·u), with u = x².
+    struct PolynomeImaginaire {
+        std::array<double, 5> c{};
+        [[nodiscard]] double carre(double u) const {
+            const double reel = c[0] - c[2] * u + c[4] * u * u;
+            const double imaginaire = c[1] - c[3] * u;
+            return reel * reel + u * imaginaire * imaginaire;
+        }
+    };
+    struct Bloc {
+        PolynomeImaginaire numerateur;
+        PolynomeImaginaire denominateur;
+    };
+
+    // ⌊order / 2⌋ blocks: on the stack.
+    static constexpr std::size_t MaxBlocs = OrdreMax / 2;
+    std::array<Bloc, MaxBlocs> blocs_{};
+    std::size_t nBlocs_ = 0;
+};
+
+} // namespace quorvan::analyse
