@@ -31,6 +31,15 @@ GainCircuit::GainCircuit(const circuit::Circuit& circuit, std::span<const double
 GainCircuit::GainCircuit(const circuit::Montage& montage, const std::optional<AmpliOpReel>& ampli)
     : GainCircuit(montage.circuit, montage.valeurs, montage.frequence, ampli) {}
 
+void GainCircuit::carres(std::span<const double> x, std::span<double> carres) const {
+    if (carres.size() != x.size()) {
+        throw std::invalid_argument("not one place for each ratio");
+    }
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        carres[i] = carre(x[i]);
+    }
+}
+
 double GainCircuit::carreBandeOuverte(TypeFiltre type) const {
     double h = 1.0;
     for (std::size_t b = 0; b < nBlocs_; ++b) {

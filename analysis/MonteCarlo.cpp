@@ -58,7 +58,7 @@ std::optional<ResultatMonteCarlo> monteCarlo(const circuit::Montage& montage,
     const auto travailler = [&] {
         try {
             std::vector<double> valeurs(tirage.nombrePieces());
-            std::vector<double> gains(TailleLot * x.size());
+            std::vector<double> carres(TailleLot * x.size());
             for (std::size_t lot = prochain++; lot < lots && !arret.stop_requested() && !echec;
                  lot = prochain++) {
                 const std::size_t debut = lot * TailleLot;
@@ -66,9 +66,8 @@ std::optional<ResultatMonteCarlo> monteCarlo(const circuit::Montage& montage,
                 for (std::size_t k = debut; k < fin; ++k) {
                     tirage.essai(k, valeurs);
                     const GainCircuit g(circuit, valeurs, montage.frequence);
-                    const std::span ligne(gains.data() + (k - debut) * x.size(), x.size());
-                    std::transform(x.begin(), x.end(), ligne.begin(),
-                                   [&g](double xi) { return g.db(xi); });
+                    const std::span ligne(carres.data() + (k - debut) * x.size(), x.size());
+                    g.carres(x, ligne);
                     const Caracteristiques c =
                         mesurerBande(g, circuit.type, x, ligne, montage.frequence);
                     coupures[k] = c.coupure3dB;
@@ -76,7 +75,7 @@ std::optional<ResultatMonteCarlo> monteCarlo(const circuit::Montage& montage,
                 }
                 const std::scoped_lock garde(verrou);
                 for (std::size_t k = debut; k < fin; ++k) {
-                    bande.ajouter(std::span(gains.data() + (k - debut) * x.size(), x.size()));
+                    bande.ajouter(std::span(carres.data() + (k - debut) * x.size(), x.size()));
                 }
                 faits += fin - debut;
                 if (progression) {
@@ -123,8 +122,8 @@ std::optional<ResultatMonteCarlo> monteCarlo(const circuit::Montage& montage,
     for (const double xi : x) {
         r.frequences.push_back(xi * montage.frequence);
     }
-    r.bandeBasDb = bande.centile1();
-    r.bandeHautDb = bande.centile99();
+    r.bandeBasDb = bande.centile1Db();
+    r.bandeHautDb = bande.centile99Db();
     r.sensibilites = sensibilites(montage, reglages.tolerances);
     r.pireCas = pireCas(montage, r.sensibilites, reglages.tolerances);
     return r;

@@ -8,6 +8,7 @@ paquets=(
     qt6-base-dev qt6-qpa-plugins  # Qt 6 Widgets, PrintSupport and Core; X11 and offscreen
     qt6-charts-dev libqt6opengl6-dev  # the analysis window's response chart (Charts needs OpenGL's CMake files)
     libeigen3-dev                 # the small complex solves of the response analysis
+    libboost-dev                  # Boost.Math's minimum and root finders (Monte Carlo trials)
     libgtest-dev                  # unit and GUI tests
     clang libclang-rt-14-dev      # libFuzzer targets
     clang-format                  # formatting check

@@ -22,11 +22,11 @@ TEST(MesureBande, ReadsEveryDesignAsTheAnalysisWindowDoes) {
             const circuit::Montage m = circuit::monter(c);
             const Caracteristiques attendu = test::caracteriserNodal(m);
             const Caracteristiques mesure = mesurer(m.circuit, m.valeurs, m.frequence);
-            // Gains computed two ways agree to 1e-12 (fonction_bloc_test): both searches take
-            // the same steps.
+            // caracteriser stops its search for a peak 1e-5 wide in log frequency, a few 1e-8 dB
+            // below the top of the sharpest; the trials locate it to 1e-8.
             EXPECT_NEAR(mesure.coupure3dB / attendu.coupure3dB, 1, 1e-9);
-            EXPECT_NEAR(mesure.ondulationDb, attendu.ondulationDb, 1e-8);
-            EXPECT_NEAR(mesure.gainMaxDb, attendu.gainMaxDb, 1e-8);
+            EXPECT_NEAR(mesure.ondulationDb, attendu.ondulationDb, 1e-7);
+            EXPECT_NEAR(mesure.gainMaxDb, attendu.gainMaxDb, 1e-7);
         }
     });
 }
