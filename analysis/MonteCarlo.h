@@ -25,9 +25,9 @@ struct Limites {
 
 struct ReglagesMonteCarlo {
     std::size_t essais = 2000; // 1 to EssaisMax
-    Tolerances tolerances;
+    Tolerances tolerances{};
     std::uint64_t graine = 1; // fixed, so that a run repeats
-    Limites limites;
+    Limites limites{};
     unsigned fils = 0; // computing threads; 0: one a core
 };
 

@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <limits>
 #include <span>
-#include <vector>
 
 namespace quorvan::analyse {
 
@@ -38,15 +37,5 @@ struct Repartition {
     double max = 0.0;
 };
 [[nodiscard]] Repartition repartition(std::span<const double> tries);
-
-// Counts of values in equal classes from the lowest value to the highest, which falls in the
-// last class; NaN values are left out. Every value falls in the first class when they are
-// all equal.
-struct Histogramme {
-    double debut = 0.0;
-    double largeur = 0.0; // of each class
-    std::vector<std::size_t> effectifs;
-};
-[[nodiscard]] Histogramme histogramme(std::span<const double> valeurs, std::size_t classes);
 
 } // namespace quorvan::analyse

@@ -1,5 +1,5 @@
-// The closed-form block functions, and the gain computed from them, against the nodal solve of
-// the same circuit, with ideal and one-pole op-amps.
+// The closed-form block functions against the nodal solve of the same circuit with ideal and
+// one-pole op-amps, and the gain computed from them over every design's curve.
 
 #include "Conceptions.h"
 #include "analysis/FonctionBloc.h"
@@ -11,39 +11,42 @@
 
 #include <cmath>
 #include <optional>
+#include <random>
 
 namespace quorvan::analyse {
 namespace {
 
-struct Ampli {
-    const char* nom;
-    std::optional<AmpliOpReel> ampli;
-};
-// From ideal to an op-amp so slow that it shapes the response around the 1.5 kHz cut-off.
-const Ampli Amplis[] = {
-    {"ideal", std::nullopt},
-    {"1 MHz, 100 dB", AmpliOpReel{1e6, 1e5}},
-    {"20 kHz, 60 dB", AmpliOpReel{2e4, 1e3}},
-    {"1 GHz, 140 dB", AmpliOpReel{1e9, 1e7}},
-};
+// Every part drawn one by one over three decades, far from a design's equal values, so that a
+// part standing in the wrong place of a formula shows.
+circuit::Montage montageQuelconque(TypeFiltre type, int ordre) {
+    std::mt19937_64 alea(7);
+    circuit::Montage m{1, 1500, circuit::composerCircuit(type, ordre), {}};
+    for (std::size_t i = 0; i < circuit::pieces(m.circuit).size(); ++i) {
+        const bool r = m.element(i).nature == circuit::Nature::Resistance;
+        m.valeurs.push_back((r ? 1e3 : 1e-9) *
+                            std::pow(10.0, 3 * std::generate_canonical<double, 53>(alea)));
+    }
+    return m;
+}
 
-// Far down the stop band of parts drawn anyhow, the nodal solve's rounding grows as the gain
-// falls (its inner nodes stand far above its output): points below 1e-12 (−240 dB) are left
-// out here; every design's curve is checked down to its deepest point below.
+// From ideal to an op-amp so slow that it shapes the response around the 1.5 kHz cut-off.
+const std::optional<AmpliOpReel> Amplis[] = {std::nullopt, AmpliOpReel{1e6, 1e5},
+                                             AmpliOpReel{2e4, 1e3}, AmpliOpReel{1e9, 1e7}};
+
+// Far down the stop band, the nodal solve's rounding grows as the gain falls (its inner nodes
+// stand far above its output): left out below −240 dB here, not on the designs' curves below.
 constexpr double GainPlancher = 1e-12;
 
 TEST(FonctionBloc, AgreesWithTheNodalSolveForEveryCircuitAnyPartsAndOpAmp) {
-    for (const Ampli& a : Amplis) {
+    for (const std::optional<AmpliOpReel>& a : Amplis) {
         for (const TypeFiltre type : {TypeFiltre::PasseBas, TypeFiltre::PasseHaut}) {
             for (int ordre = OrdreMin; ordre <= OrdreMax; ++ordre) {
-                SCOPED_TRACE(testing::Message()
-                             << a.nom << ", " << static_cast<int>(type) << " order " << ordre);
-                const circuit::Montage m = test::montageQuelconque(type, ordre, 7);
-                const FonctionCircuit f = fonctionCircuit(m, a.ampli);
-                const GainCircuit g(m, a.ampli);
-                const Reseau reseau(m, a.ampli);
+                SCOPED_TRACE(testing::Message() << (a ? a->gbw : 0) << " Hz, "
+                                                << static_cast<int>(type) << " order " << ordre);
+                const circuit::Montage m = montageQuelconque(type, ordre);
+                const FonctionCircuit f = fonctionCircuit(m, a);
+                const Reseau reseau(m, a);
                 double pire = 0;
-                double pireGain = 0;
                 for (double x = 0.01; x <= 100; x *= 1.3) {
                     for (const Complexe s :
                          {Complexe(0, x), Complexe(-0.3 * x, x), Complexe(x, 0)}) {
@@ -52,15 +55,11 @@ TEST(FonctionBloc, AgreesWithTheNodalSolveForEveryCircuitAnyPartsAndOpAmp) {
                         pire = std::max(
                             pire, std::abs(h) < GainPlancher ? 0.0 : std::abs(f(w) / h - 1.0));
                     }
-                    const double h = std::abs(reseau.transfert({0, x * f.omegaReference}));
-                    pireGain = std::max(
-                        pireGain, h < GainPlancher ? 0.0 : std::fabs(g.carre(x) / (h * h) - 1));
                 }
                 EXPECT_LT(pire, 1e-9);
-                EXPECT_LT(pireGain, 1e-9);
                 // Each block alone too: the cascade's product could hide two swapped blocks.
                 for (std::size_t b = 0; b < m.circuit.blocs.size(); ++b) {
-                    const Reseau seul(m, b, a.ampli);
+                    const Reseau seul(m, b, a);
                     const Complexe w(0, 0.7 * f.omegaReference);
                     EXPECT_NEAR(
                         std::abs(f.blocs[b](w / f.omegaReference) / seul.transfert(w) - 1.0), 0,
@@ -73,13 +72,14 @@ TEST(FonctionBloc, AgreesWithTheNodalSolveForEveryCircuitAnyPartsAndOpAmp) {
 
 // Where the Monte Carlo trials and the op-amp's GBW read it: every design's curve.
 TEST(GainCircuit, AgreesWithTheNodalSolveOverEveryDesignsCurve) {
-    for (const Ampli& a : Amplis) {
+    for (const std::optional<AmpliOpReel>& a : Amplis) {
         test::pourChaqueConception([&a](const Conception& c) {
-            SCOPED_TRACE(testing::Message() << a.nom << ", family " << c.famille << " order "
-                                            << c.ordre << " type " << static_cast<int>(c.type));
+            SCOPED_TRACE(testing::Message()
+                         << (a ? a->gbw : 0) << " Hz, family " << c.famille << " order " << c.ordre
+                         << " type " << static_cast<int>(c.type));
             const circuit::Montage m = circuit::monter(c);
-            const GainCircuit g(m, a.ampli);
-            const Reseau reseau(m, a.ampli);
+            const GainCircuit g(m, a);
+            const Reseau reseau(m, a);
             double pire = 0;
             for (const double x : grilleCourbe()) {
                 const double h = std::abs(reseau.transfert({0, x * reseau.omegaReference()}));
@@ -87,26 +87,6 @@ TEST(GainCircuit, AgreesWithTheNodalSolveOverEveryDesignsCurve) {
             }
             EXPECT_LT(pire, 1e-9);
         });
-    }
-}
-
-// Where the pass band opens, the limit the nodal solve approaches at DC or far above.
-TEST(GainCircuit, GainWhereThePassBandOpensIsTheNodalLimit) {
-    for (const Ampli& a : Amplis) {
-        for (const TypeFiltre type : {TypeFiltre::PasseBas, TypeFiltre::PasseHaut}) {
-            for (int ordre = OrdreMin; ordre <= OrdreMax; ++ordre) {
-                SCOPED_TRACE(testing::Message()
-                             << a.nom << ", " << static_cast<int>(type) << " order " << ordre);
-                const circuit::Montage m = test::montageQuelconque(type, ordre, 11);
-                const Reseau reseau(m, a.ampli);
-                const double w =
-                    type == TypeFiltre::PasseBas ? 0.0 : 1e12 * reseau.omegaReference();
-                const double h = std::abs(reseau.transfert({0, w}));
-                // One-pole op-amps take a high-pass gain to zero: 1e-12 at that frequency.
-                EXPECT_NEAR(GainCircuit(m, a.ampli).carreBandeOuverte(type), h * h,
-                            1e-9 * h * h + 1e-12);
-            }
-        }
     }
 }
 
