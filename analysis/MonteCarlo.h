@@ -32,10 +32,11 @@ struct ReglagesMonteCarlo {
 };
 
 struct ResultatMonteCarlo {
-    Caracteristiques nominal;           // the circuit as it is, measured as the trials are
-    std::vector<double> coupures;       // each trial's −3 dB frequency, Hz, rising; without the
-                                        // trials that have none
-    std::vector<double> ondulations;    // each trial's ripple, dB, rising
+    Caracteristiques nominal; // the circuit as it is, measured as the trials are
+    // Each trial's figures in rising order, what the histograms are drawn from: the −3 dB
+    // frequency (Hz) of the trials that have one, and the ripple (dB).
+    std::vector<double> coupures;
+    std::vector<double> ondulations;
     Repartition coupure3dB;             // of `coupures`
     Repartition ondulationDb;           // of `ondulations`
     std::optional<double> rendementPct; // share of the trials within every limit given, if any
