@@ -82,9 +82,10 @@ TEST(GainCircuit, AgreesWithTheNodalSolveOverEveryDesignsCurve) {
             const GainCircuit g(m, a);
             const Reseau reseau(m, a);
             double pire = 0;
-            for (const double x : grilleCourbe()) {
-                const double h = std::abs(reseau.transfert({0, x * reseau.omegaReference()}));
-                pire = std::max(pire, std::fabs(g.carre(x) / (h * h) - 1));
+            const std::vector<double> x = grilleCourbe();
+            for (std::size_t i = 0; i < x.size(); i += 4) { // every fourth: 12 a decade
+                const double h = std::abs(reseau.transfert({0, x[i] * reseau.omegaReference()}));
+                pire = std::max(pire, std::fabs(g.carre(x[i]) / (h * h) - 1));
             }
             EXPECT_LT(pire, 1e-9);
         });
