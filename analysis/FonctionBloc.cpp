@@ -1,6 +1,7 @@
 #include "FonctionBloc.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 #include <stdexcept>
 
@@ -119,6 +120,10 @@ FonctionBloc fonctionBloc(const circuit::Bloc& bloc, std::span<const double> val
             p * ys2 * ys2;
     }
     return f;
+}
+
+double FonctionBloc::gainDbEnJx(double x) const {
+    return 10 * std::log10(numerateur.moduleCarreEnJx(x) / denominateur.moduleCarreEnJx(x));
 }
 
 FonctionCircuit fonctionCircuit(const circuit::Montage& montage,

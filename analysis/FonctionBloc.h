@@ -24,6 +24,14 @@ struct Polynome {
         }
         return v;
     }
+
+    // |P(jx)|², in real arithmetic: the gain curves need only this, thousands of times.
+    [[nodiscard]] double moduleCarreEnJx(double x) const {
+        const double x2 = x * x;
+        const double reel = c[0] - x2 * (c[2] - x2 * c[4]);
+        const double imaginaire = x * (c[1] - x2 * c[3]);
+        return reel * reel + imaginaire * imaginaire;
+    }
 };
 
 // One block's transfer function from its input to its op-amp's output, as a ratio of two
@@ -34,6 +42,8 @@ struct FonctionBloc {
     Polynome denominateur;
 
     [[nodiscard]] Complexe operator()(Complexe p) const { return numerateur(p) / denominateur(p); }
+    // The gain at p = jx, in dB.
+    [[nodiscard]] double gainDbEnJx(double x) const;
 };
 
 // Block `bloc` with its parts' values (ohms, farads) in the order of its elements, ωref in rad/s,

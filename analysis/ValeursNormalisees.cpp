@@ -53,6 +53,21 @@ double valeurNormalisee(double valeur, const Serie& serie) {
     return meilleure;
 }
 
+std::vector<double> valeursEntre(const Serie& serie, double plusPetite, double plusGrande) {
+    std::vector<double> valeurs;
+    const int chiffres = serie.echelle == 10 ? 1 : 2;
+    for (int e = static_cast<int>(std::floor(std::log10(plusPetite))) - chiffres - 1;
+         e <= static_cast<int>(std::ceil(std::log10(plusGrande))); ++e) {
+        for (const int v : serie.valeurs) {
+            const double valeur = decimal(v, e);
+            if (valeur >= plusPetite && valeur <= plusGrande) {
+                valeurs.push_back(valeur);
+            }
+        }
+    }
+    return valeurs;
+}
+
 Conception normaliser(Conception conception, const Serie& serie) {
     for (int i = 1; i <= conception.ordre; ++i) {
         double& v = conception.numerotes.at(static_cast<std::size_t>(i));

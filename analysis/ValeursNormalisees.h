@@ -59,6 +59,10 @@ inline constexpr std::array<Serie, 5> Series = {{
 // two are as near), for any positive finite value.
 [[nodiscard]] double valeurNormalisee(double valeur, const Serie& serie);
 
+// Every value of the series from `plusPetite` to `plusGrande`, both included, rising.
+[[nodiscard]] std::vector<double> valeursEntre(const Serie& serie, double plusPetite,
+                                               double plusGrande);
+
 // The design with each numbered component at its value of the series; the common one stays.
 [[nodiscard]] Conception normaliser(Conception conception, const Serie& serie);
 

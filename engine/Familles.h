@@ -6,24 +6,29 @@
 
 namespace quorvan {
 
+// How a family places its poles: the maximally flat delay, the maximally flat gain, or an
+// equal ripple in the pass band.
+enum class Approximation { Bessel, Butterworth, Chebyshev };
+
 // One filter family, everything the program says about it in one row.
 struct Famille {
     int index;                    // NumFiltre, the first index of Coef
     std::string_view itemMenu;    // the item of the "Structure du filtre" menu
     std::string_view libelle;     // the status line, which also heads the report
     std::string_view nomCommande; // the name quorvan-cli takes after --filtre
-    double ondulationDb;          // pass-band ripple, ± this many dB (0: none)
+    Approximation approximation;
+    double ondulationDb; // pass-band ripple, ± this many dB (0: none)
 };
 
 // clang-format off
 inline constexpr std::array<Famille, 6> Familles = {{
-    // index  menu item                                                         status line and report                          command line     ripple
-    {0, "&Bessel (Phase lin\u00E9aire pas d'ondulation)",                       "Filtre de Bessel",                              "bessel",        0.0},
-    {1, "Bu&tterworth (Bande passante plate, l\u00E9g\u00E8re ondulation)",     "Filtre de Butterworth",                         "butterworth",   0.0},
-    {2, "Chebyshev (ondulation +/- 0.5 dB)",                                    "Filtre de Chebyshev (ondulation +/- 0.5 dB)",   "chebyshev-0.5", 0.5},
-    {3, "Chebyshev (ondulation +/- 1 dB)",                                      "Filtre de Chebyshev (ondulation +/- 1 dB)",     "chebyshev-1",   1.0},
-    {4, "Chebyshev (ondulation +/- 2 dB)",                                      "Filtre de Chebyshev (ondulation +/- 2 dB)",     "chebyshev-2",   2.0},
-    {5, "Chebyshev (ondulation +/- 3 dB)",                                      "Filtre de Chebyshev (ondulation +/- 3 dB)",     "chebyshev-3",   3.0},
+    // index  menu item                                                         status line and report                          command line     poles                       ripple
+    {0, "&Bessel (Phase lin\u00E9aire pas d'ondulation)",                       "Filtre de Bessel",                              "bessel",        Approximation::Bessel,      0.0},
+    {1, "Bu&tterworth (Bande passante plate, l\u00E9g\u00E8re ondulation)",     "Filtre de Butterworth",                         "butterworth",   Approximation::Butterworth, 0.0},
+    {2, "Chebyshev (ondulation +/- 0.5 dB)",                                    "Filtre de Chebyshev (ondulation +/- 0.5 dB)",   "chebyshev-0.5", Approximation::Chebyshev,   0.5},
+    {3, "Chebyshev (ondulation +/- 1 dB)",                                      "Filtre de Chebyshev (ondulation +/- 1 dB)",     "chebyshev-1",   Approximation::Chebyshev,   1.0},
+    {4, "Chebyshev (ondulation +/- 2 dB)",                                      "Filtre de Chebyshev (ondulation +/- 2 dB)",     "chebyshev-2",   Approximation::Chebyshev,   2.0},
+    {5, "Chebyshev (ondulation +/- 3 dB)",                                      "Filtre de Chebyshev (ondulation +/- 3 dB)",     "chebyshev-3",   Approximation::Chebyshev,   3.0},
 }};
 // clang-format on
 

@@ -1,0 +1,48 @@
+#include "ReponseIdeale.h"
+
+#include "PolesFamille.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace quorvan::analyse {
+
+Complexe gainBandePassante(const FonctionCircuit& circuit, TypeFiltre type) {
+    Complexe gain = 1.0;
+    for (const FonctionBloc& b : circuit.blocs) {
+        if (type == TypeFiltre::PasseBas) {
+            gain *= b.numerateur.c[0] / b.denominateur.c[0];
+        } else {
+            // Both polynomials have the block's order as their degree.
+            std::size_t n = b.denominateur.c.size() - 1;
+            while (n > 0 && b.denominateur.c[n] == 0.0) {
+                --n;
+            }
+            gain *= b.numerateur.c[n] / b.denominateur.c[n];
+        }
+    }
+    return gain;
+}
+
+ReponseIdeale::ReponseIdeale(int famille, int ordre, TypeFiltre type, double frequence,
+                             Complexe gain)
+    : poles_(polesFamille(famille, ordre))
+    , type_(type)
+    , omegaReference_(2 * std::numbers::pi * frequence)
+    , gain_(gain) {}
+
+Complexe ReponseIdeale::operator()(Complexe s) const {
+    // A high-pass response is the low-pass prototype's at ωref / s.
+    const Complexe p = type_ == TypeFiltre::PasseBas ? s / omegaReference_ : omegaReference_ / s;
+    Complexe h = gain_;
+    for (const Complexe& pole : poles_) {
+        h *= pole / (pole - p);
+    }
+    return h;
+}
+
+double ReponseIdeale::gainDb(double frequence) const {
+    return 20 * std::log10(std::abs((*this)(Complexe(0, 2 * std::numbers::pi * frequence))));
+}
+
+} // namespace quorvan::analyse
