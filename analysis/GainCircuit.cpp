@@ -1,7 +1,5 @@
 #include "GainCircuit.h"
 
-#include "FonctionBloc.h"
-
 #include <numbers>
 #include <stdexcept>
 
@@ -18,9 +16,8 @@ GainCircuit::GainCircuit(const circuit::Circuit& circuit, std::span<const double
         if (debut + bloc.elements.size() > valeurs.size()) {
             throw std::invalid_argument("not one value for each part");
         }
-        const FonctionBloc f =
+        blocs_[nBlocs_++] =
             fonctionBloc(bloc, valeurs.subspan(debut, bloc.elements.size()), omegaReference, ampli);
-        blocs_[nBlocs_++] = {{f.numerateur.c}, {f.denominateur.c}};
         debut += bloc.elements.size();
     }
     if (debut != valeurs.size()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AmpliOpReel.h"
+#include "FonctionBloc.h"
 #include "circuit/Circuit.h"
 #include "circuit/Montage.h"
 
@@ -27,19 +28,17 @@ public:
     // |H(j·x·2π·f0)|², one division for the cascade: each block's terms stay far from the
     // double's range, 1e16 at a hundred times the cut-off.
     [[nodiscard]] double carre(double x) const {
-        const double u = x * x;
         double numerateur = 1.0;
         double denominateur = 1.0;
         for (std::size_t b = 0; b < nBlocs_; ++b) {
-            numerateur *= blocs_[b].numerateur.carre(u);
-            denominateur *= blocs_[b].denominateur.carre(u);
+            numerateur *= blocs_[b].numerateur.moduleCarreEnJx(x);
+            denominateur *= blocs_[b].denominateur.moduleCarreEnJx(x);
         }
         return numerateur / denominateur;
     }
     [[nodiscard]] double db(double x) const { return 10 * std::log10(carre(x)); }
 
-    // carre at every ratio of `x` into `carres`, block by block in simple loops the compiler
-    // turns into vector instructions.
+    // carre at every ratio of `x` into `carres`.
     void carres(std::span<const double> x, std::span<double> carres) const;
 
     // |H|² where the pass band opens: at DC for a low-pass circuit, at infinite frequency for
@@ -47,24 +46,9 @@ public:
     [[nodiscard]] double carreBandeOuverte(TypeFiltre type) const;
 
 private:
-    // A polynomial c0 + c1·p + … + c4·p⁴ at p = jx: its real part c0 − c2·u + c4·u² and its
-    // imaginary part x·(c1 − c3·u), with u = x².
-    struct PolynomeImaginaire {
-        std::array<double, 5> c{};
-        [[nodiscard]] double carre(double u) const {
-            const double reel = c[0] - c[2] * u + c[4] * u * u;
-            const double imaginaire = c[1] - c[3] * u;
-            return reel * reel + u * imaginaire * imaginaire;
-        }
-    };
-    struct Bloc {
-        PolynomeImaginaire numerateur;
-        PolynomeImaginaire denominateur;
-    };
-
     // ⌊order / 2⌋ blocks: on the stack.
     static constexpr std::size_t MaxBlocs = OrdreMax / 2;
-    std::array<Bloc, MaxBlocs> blocs_{};
+    std::array<FonctionBloc, MaxBlocs> blocs_{};
     std::size_t nBlocs_ = 0;
 };
 
