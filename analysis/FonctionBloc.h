@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AmpliOpReel.h"
 #include "circuit/Montage.h"
 
 #include <array>
@@ -31,12 +32,6 @@ struct Polynome {
         const double imaginaire = x * (c[1] - x2 * c[3]);
         return reel * reel + imaginaire * imaginaire;
     }
-};
-
-// An op-amp with one pole: A(s) = A0 / (1 + s·A0 / (2π·GBW)).
-struct AmpliOpReel {
-    double gbw = 0.0;               // gain-bandwidth product, Hz
-    double gainBoucleOuverte = 0.0; // A0, as a ratio
 };
 
 // One block's transfer function from its input to its op-amp's output, as a ratio of two

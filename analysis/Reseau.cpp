@@ -16,18 +16,20 @@ constexpr Eigen::Index Entree = -2;
 
 } // namespace
 
-Reseau::Reseau(const circuit::Montage& montage) {
-    construire(montage, std::nullopt);
+Reseau::Reseau(const circuit::Montage& montage, const std::optional<AmpliOpReel>& ampli) {
+    construire(montage, std::nullopt, ampli);
 }
 
 Reseau::Reseau(const Conception& conception)
     : Reseau(circuit::monter(conception)) {}
 
-Reseau::Reseau(const circuit::Montage& montage, std::size_t bloc) {
-    construire(montage, bloc);
+Reseau::Reseau(const circuit::Montage& montage, std::size_t bloc,
+               const std::optional<AmpliOpReel>& ampli) {
+    construire(montage, bloc, ampli);
 }
 
-void Reseau::construire(const circuit::Montage& montage, std::optional<std::size_t> bloc) {
+void Reseau::construire(const circuit::Montage& montage, std::optional<std::size_t> bloc,
+                        const std::optional<AmpliOpReel>& ampli) {
     const circuit::Circuit& circuit = montage.circuit;
     const std::size_t premier = bloc.value_or(0);
     const std::size_t dernier = bloc ? *bloc + 1 : circuit.blocs.size();
@@ -91,12 +93,18 @@ void Reseau::construire(const circuit::Montage& montage, std::optional<std::size
                 }
             }
         }
-        // The op-amp's output current is an unknown; its inputs stay at the same voltage.
+        // The op-amp's output current is an unknown. Its inputs differ by Vout / A:
+        // V− − V+ + Vout·(1/A0 + s/(2π·GBW)) = 0, nothing for an ideal one.
         const Eigen::Index courant = nNoeuds + static_cast<Eigen::Index>(k - premier);
-        G_(noeuds.at(bloc.ampli.sortie), courant) = -1;
+        const Eigen::Index sortie = noeuds.at(bloc.ampli.sortie);
+        G_(sortie, courant) = -1;
         G_(courant, noeuds.at(bloc.ampli.moins)) = 1;
         if (noeuds.at(bloc.ampli.plus) >= 0) {
             G_(courant, noeuds.at(bloc.ampli.plus)) = -1;
+        }
+        if (ampli) {
+            G_(courant, sortie) = 1.0 / ampli->gainBoucleOuverte;
+            C_(courant, sortie) = omegaReference_ / (2 * std::numbers::pi * ampli->gbw);
         }
     }
     sortie_ = noeuds.at(circuit.blocs[dernier - 1].ampli.sortie);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AmpliOpReel.h"
 #include "circuit/Montage.h"
 #include "engine/Conception.h"
 
@@ -12,15 +13,17 @@ namespace quorvan::analyse {
 
 using Complexe = std::complex<double>;
 
-// The linear network of a design's circuit, or of one of its blocks, with ideal op-amps, solved
-// by nodal analysis: the voltage at its output for 1 V at its input.
+// The linear network of a design's circuit, or of one of its blocks, with ideal op-amps or
+// one-pole ones, solved by nodal analysis: the voltage at its output for 1 V at its input.
 class Reseau {
 public:
     // The whole circuit, from its input to its last op-amp's output.
-    explicit Reseau(const circuit::Montage& montage);
+    explicit Reseau(const circuit::Montage& montage,
+                    const std::optional<AmpliOpReel>& ampli = std::nullopt);
     explicit Reseau(const Conception& conception);
     // Block `bloc` (from 0, input first) alone, from its own input to its op-amp's output.
-    Reseau(const circuit::Montage& montage, std::size_t bloc);
+    Reseau(const circuit::Montage& montage, std::size_t bloc,
+           const std::optional<AmpliOpReel>& ampli = std::nullopt);
 
     // H at the complex frequency s, in rad/s.
     [[nodiscard]] Complexe transfert(Complexe s) const;
@@ -36,7 +39,8 @@ public:
 
 private:
     // The whole circuit, or one block of it.
-    void construire(const circuit::Montage& montage, std::optional<std::size_t> bloc);
+    void construire(const circuit::Montage& montage, std::optional<std::size_t> bloc,
+                    const std::optional<AmpliOpReel>& ampli);
 
     // x for (G + s'·C) x = bG + s'·bC with s' = s / omegaReference, in the workspace.
     void resoudre(Complexe p) const;

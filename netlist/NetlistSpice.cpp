@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <functional>
+#include <numbers>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -75,9 +76,28 @@ private:
     std::string texte_;
 };
 
+constexpr std::string_view SousCircuitAmpli = "ampliop";
+
+// The one-pole op-amp in plain elements that every SPICE reads: 1 S from the inputs into A0 ohms
+// in parallel with 1/(2π·GBW) farads gives A0 / (1 + s·A0/(2π·GBW)) volts a volt, which a
+// unit-gain source drives out.
+void ecrireSousCircuit(Ecriture& e, const analyse::AmpliOpReel& ampli) {
+    const double gbw = valeurPositive(ampli.gbw, "the op-amp's GBW");
+    const double a0 = valeurPositive(ampli.gainBoucleOuverte, "the op-amp's open-loop gain");
+    e.commentaire("Chaque ampli op : un pole, GBW " + nombre(gbw) + " Hz, gain en boucle ouverte " +
+                  nombre(a0));
+    e.directive(".subckt " + std::string(SousCircuitAmpli) + " plus moins sortie");
+    e.directive("Gm 0 interne plus moins 1");
+    e.directive("Ro interne 0 " + nombre(a0));
+    e.directive("Co interne 0 " + nombre(1 / (2 * std::numbers::pi * gbw)));
+    e.directive("Eb sortie 0 interne 0 1");
+    e.directive(".ends " + std::string(SousCircuitAmpli));
+}
+
 } // namespace
 
-std::string ecrireNetlist(const circuit::Montage& montage) {
+std::string ecrireNetlist(const circuit::Montage& montage,
+                          const std::optional<analyse::AmpliOpReel>& ampli) {
     const circuit::Circuit& circuit = montage.circuit;
     if (!familleConnue(montage.famille)) {
         throw std::invalid_argument("unknown filter family");
@@ -107,7 +127,12 @@ std::string ecrireNetlist(const circuit::Montage& montage) {
         e.commentaire(passeBas ? "Valeur commune : R = " + commune + " ohms"
                                : "Valeur commune : C = " + commune + " F");
     }
-    e.commentaire("Chaque ampli op : source E de gain " + std::string(GainAmpli) + " entre + et -");
+    if (ampli) {
+        ecrireSousCircuit(e, *ampli);
+    } else {
+        e.commentaire("Chaque ampli op : source E de gain " + std::string(GainAmpli) +
+                      " entre + et -");
+    }
     e.ligne("V1", circuit.entree, circuit.masse, "DC 0 AC 1");
 
     std::size_t piece = 0;
@@ -120,10 +145,16 @@ std::string ecrireNetlist(const circuit::Montage& montage) {
                     nombre(valeurPositive(montage.valeurs[piece], pieces[piece].nom)));
             ++piece;
         }
-        // E<name> out+ out- in+ in-: the output follows gain x (V+ - V-).
-        e.ligne("E" + cellule, bloc.ampli.sortie, circuit.masse,
-                e.noeud(bloc.ampli.plus) + " " + e.noeud(bloc.ampli.moins) + " " +
-                    std::string(GainAmpli));
+        if (ampli) {
+            e.directive("X" + cellule + " " + e.noeud(bloc.ampli.plus) + " " +
+                        e.noeud(bloc.ampli.moins) + " " + e.noeud(bloc.ampli.sortie) + " " +
+                        std::string(SousCircuitAmpli));
+        } else {
+            // E<name> out+ out- in+ in-: the output follows gain x (V+ - V-).
+            e.ligne("E" + cellule, bloc.ampli.sortie, circuit.masse,
+                    e.noeud(bloc.ampli.plus) + " " + e.noeud(bloc.ampli.moins) + " " +
+                        std::string(GainAmpli));
+        }
     }
 
     e.directive(".ac dec " + std::to_string(PointsParDecade) + " " + nombre(frequence / 100.0) +

@@ -25,3 +25,4 @@ ouverture=$(printf '%s\n' "${mesures[@]}" | awk '{ print $1 }' | mediane)
 serie=$(printf '%s\n' "${mesures[@]}" | awk '{ print $2 }' | mediane)
 echo "fenêtre d'analyse : ouverture ${ouverture} ms (objectif < 150)," \
     "mise à jour après un changement de série ${serie} ms (objectif < 5)"
+scripts/bench-monte-carlo.sh

@@ -9,6 +9,7 @@ paquets=(
     qt6-translations-l10n         # Qt's own buttons and dialogs in French
     qt6-charts-dev libqt6opengl6-dev  # the analysis window's response chart (Charts needs OpenGL's CMake files)
     libeigen3-dev                 # the small complex solves of the response analysis
+    libboost-dev                  # Boost.Math's minimum and root finders (Monte Carlo trials)
     libgtest-dev                  # unit and GUI tests
     clang libclang-rt-14-dev      # libFuzzer targets
     clang-format                  # formatting check

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -53,6 +54,20 @@ TEST(NetlistSpice, RejectsValuesNoCircuitCanHave) {
         Conception v = Valeurs;
         c.alterer(v);
         EXPECT_THROW(static_cast<void>(ecrireNetlist(v)), std::invalid_argument);
+    }
+}
+
+// ampli_reel_ngspice.py simulates the netlists with a one-pole op-amp.
+TEST(NetlistSpice, TakesIdealOpAmpsUnlessGivenOneAndRejectsOneNoCircuitCanHave) {
+    const circuit::Montage m = circuit::monter(Valeurs);
+    EXPECT_EQ(ecrireNetlist(m), ecrireNetlist(Valeurs));
+    EXPECT_NE(ecrireNetlist(m, analyse::AmpliOpReel{1e6}), ecrireNetlist(m));
+    for (const analyse::AmpliOpReel a :
+         {analyse::AmpliOpReel{0, 1e5}, analyse::AmpliOpReel{-1e6, 1e5},
+          analyse::AmpliOpReel{std::numeric_limits<double>::infinity(), 1e5},
+          analyse::AmpliOpReel{1e6, 0}, analyse::AmpliOpReel{1e6, std::nan("")}}) {
+        SCOPED_TRACE(testing::Message() << a.gbw << " Hz, " << a.gainBoucleOuverte);
+        EXPECT_THROW(static_cast<void>(ecrireNetlist(m, a)), std::invalid_argument);
     }
 }
 

@@ -1,0 +1,175 @@
+// The trials' measure against the analysis window's, the run's contract, its sensitivities and
+// worst case against the nodal model. monte_carlo_numpy.py checks its figures against NumPy.
+
+#include "Conceptions.h"
+#include "analysis/GbwNecessaire.h"
+#include "analysis/MesureBande.h"
+#include "analysis/MonteCarlo.h"
+#include "analysis/Reponse.h"
+#include "analysis/ValeursNormalisees.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace quorvan::analyse {
+namespace {
+
+constexpr int Chebyshev1 = 3;
+
+circuit::Montage montage(int famille, int ordre, TypeFiltre type, bool e24 = false) {
+    const Conception c = test::concevoir(famille, ordre, type, "1000");
+    return circuit::monter(e24 ? normaliser(c, *serieNommee("E24")) : c);
+}
+
+// The analysis window's reading of the nodal model, the sweep led by the pass band's open end:
+// five decades out, where the gain is that of DC (or of infinite frequency) to 1e-11 dB.
+Caracteristiques caracteriserNodal(const circuit::Montage& m) {
+    const Reseau reseau(m);
+    std::vector<PointReponse> points = balayerAutour(reseau, m.frequence);
+    const double ouvert = m.circuit.type == TypeFiltre::PasseBas ? 1e-7 : 1e7;
+    const PointReponse bout =
+        balayer(reseau, m.frequence * ouvert, m.frequence * ouvert, 1).front();
+    points.insert(m.circuit.type == TypeFiltre::PasseBas ? points.begin() : points.end(), bout);
+    return caracteriser(reseau, m.circuit.type, points);
+}
+
+// Every design with its computed and its standard values.
+TEST(MesureBande, ReadsEveryDesignAsTheAnalysisWindowDoes) {
+    test::pourChaqueConception([&](const Conception& calculee) {
+        for (const Conception& c : {calculee, normaliser(calculee, *serieNommee("E24"))}) {
+            SCOPED_TRACE(testing::Message()
+                         << "family " << c.famille << " order " << c.ordre << " type "
+                         << static_cast<int>(c.type) << " " << c.numerotes[1]);
+            const circuit::Montage m = circuit::monter(c);
+            const Caracteristiques attendu = caracteriserNodal(m);
+            const Caracteristiques mesure = mesurer(m.circuit, m.valeurs, m.frequence);
+            // caracteriser stops its search for a peak 1e-5 wide in log frequency, a few 1e-8 dB
+            // below the top of the sharpest; the trials locate it to 1e-8.
+            EXPECT_NEAR(mesure.coupure3dB / attendu.coupure3dB, 1, 1e-9);
+            EXPECT_NEAR(mesure.ondulationDb, attendu.ondulationDb, 1e-7);
+            EXPECT_NEAR(mesure.gainMaxDb, attendu.gainMaxDb, 1e-7);
+        }
+    });
+}
+
+TEST(MonteCarlo, TheSameSettingsGiveTheSameNumbersWhateverTheThreads) {
+    const circuit::Montage m = montage(Chebyshev1, 5, TypeFiltre::PasseBas);
+    // Two lots of 256 trials and a part.
+    ReglagesMonteCarlo r{.essais = 600, .tolerances = {Loi::Gauss, 1, 5}, .limites = {2.0, 1.0}};
+    r.fils = 1;
+    const ResultatMonteCarlo seul = *monteCarlo(m, r);
+    r.fils = 3;
+    const ResultatMonteCarlo trois = *monteCarlo(m, r);
+    EXPECT_EQ(seul.coupures, trois.coupures);
+    EXPECT_EQ(seul.ondulations, trois.ondulations);
+    EXPECT_EQ(seul.bandeBasDb, trois.bandeBasDb);
+    EXPECT_EQ(seul.bandeHautDb, trois.bandeHautDb);
+    EXPECT_EQ(seul.rendementPct, trois.rendementPct);
+    ++r.graine;
+    EXPECT_NE(monteCarlo(m, r)->coupures, seul.coupures);
+}
+
+TEST(MonteCarlo, ReportsItsProgressAndStopsWhenAsked) {
+    const circuit::Montage m = montage(Chebyshev1, 2, TypeFiltre::PasseHaut);
+    ReglagesMonteCarlo r;
+    std::vector<std::size_t> faits;
+    ASSERT_TRUE(monteCarlo(m, r, {}, [&](std::size_t f, std::size_t total) {
+        EXPECT_EQ(total, r.essais);
+        faits.push_back(f);
+    }));
+    EXPECT_TRUE(std::is_sorted(faits.begin(), faits.end()));
+    EXPECT_EQ(faits.back(), r.essais);
+    std::stop_source arret;
+    r.fils = 2;
+    EXPECT_FALSE(monteCarlo(m, r, arret.get_token(), [&](auto...) { arret.request_stop(); }));
+}
+
+TEST(MonteCarlo, RefusesSettingsOutOfRange) {
+    const circuit::Montage m = montage(Chebyshev1, 2, TypeFiltre::PasseBas);
+    for (const ReglagesMonteCarlo& r :
+         {ReglagesMonteCarlo{.essais = 0}, ReglagesMonteCarlo{.essais = EssaisMax + 1},
+          ReglagesMonteCarlo{.tolerances = {Loi::Uniforme, -1, 5}},
+          ReglagesMonteCarlo{.tolerances = {Loi::Gauss, 1, 100}},
+          ReglagesMonteCarlo{.tolerances = {Loi::Gauss, 1, NAN}}}) {
+        SCOPED_TRACE(testing::Message()
+                     << r.essais << " trials, " << r.tolerances.condensateursPct);
+        EXPECT_THROW(static_cast<void>(monteCarlo(m, r)), std::invalid_argument);
+    }
+}
+
+// The central difference of the nodal model's −3 dB frequency and ripple for a 0.1 % change of
+// each part, against the program's sensitivities; the shares add up and come in falling order.
+TEST(Sensibilites, AgreeWithFiniteDifferencesOfTheNodalModel) {
+    for (const circuit::Montage& m :
+         {montage(Chebyshev1, 4, TypeFiltre::PasseBas), montage(2, 5, TypeFiltre::PasseHaut, true),
+          montage(0, 3, TypeFiltre::PasseBas)}) {
+        SCOPED_TRACE(testing::Message() << m.famille << " order " << m.circuit.ordre);
+        const std::vector<Sensibilite> s = sensibilites(m, {Loi::Uniforme, 1.0, 5.0});
+        ASSERT_EQ(s.size(), m.valeurs.size());
+        const Caracteristiques nominal = caracteriserNodal(m);
+        double parts = 0;
+        for (std::size_t k = 0; k < s.size(); ++k) {
+            SCOPED_TRACE(s[k].nom);
+            EXPECT_EQ(s[k].nom, circuit::pieces(m.circuit)[s[k].piece].nom);
+            std::array<Caracteristiques, 2> autour;
+            for (const std::size_t i : {0, 1}) {
+                circuit::Montage change = m;
+                change.valeurs[s[k].piece] *= i == 0 ? 0.999 : 1.001;
+                autour[i] = caracteriserNodal(change);
+            }
+            EXPECT_NEAR(s[k].coupurePctParPct,
+                        (autour[1].coupure3dB - autour[0].coupure3dB) / nominal.coupure3dB / 0.002,
+                        1e-5);
+            EXPECT_NEAR(s[k].ondulationDbParPct,
+                        nominal.ondulationDb > 0
+                            ? (autour[1].ondulationDb - autour[0].ondulationDb) / 0.2
+                            : 0.0,
+                        1e-5);
+            parts += s[k].partVariancePct;
+            EXPECT_GE(k > 0 ? s[k - 1].partVariancePct : 100.0, s[k].partVariancePct);
+        }
+        EXPECT_NEAR(parts, 100, 1e-9);
+    }
+}
+
+// Every corner of the tolerance box: the worst case is the lowest and the highest −3 dB
+// frequency of them all.
+TEST(PireCas, IsTheWorstOfAllCornersOnALowOrderDesign) {
+    const Tolerances tolerances{Loi::Gauss, 1.0, 5.0};
+    for (const int famille : {0, Chebyshev1, 5}) {
+        for (const TypeFiltre type : {TypeFiltre::PasseBas, TypeFiltre::PasseHaut}) {
+            for (const int ordre : {2, 3}) {
+                SCOPED_TRACE(testing::Message() << "family " << famille << " type "
+                                                << static_cast<int>(type) << " order " << ordre);
+                const circuit::Montage m = montage(famille, ordre, type);
+                const PireCas pire = pireCas(m, sensibilites(m, tolerances), tolerances);
+                double min = INFINITY;
+                double max = -INFINITY;
+                for (std::size_t coin = 0; coin < (std::size_t{1} << m.valeurs.size()); ++coin) {
+                    circuit::Montage c = m;
+                    for (std::size_t i = 0; i < m.valeurs.size(); ++i) {
+                        const double t = tolerances.pourcent(m.element(i).nature) / 100;
+                        c.valeurs[i] *= (coin >> i) & 1 ? 1 + t : 1 - t;
+                    }
+                    const double f = mesurer(c.circuit, c.valeurs, c.frequence).coupure3dB;
+                    min = std::min(min, f);
+                    max = std::max(max, f);
+                }
+                EXPECT_EQ(pire.coupureMin, min);
+                EXPECT_EQ(pire.coupureMax, max);
+            }
+        }
+    }
+}
+
+// ampli_reel_ngspice.py checks the figure against a bisection in NumPy; here, when there is none.
+TEST(GbwNecessaire, NoneWhenTheOpenLoopGainAloneMovesTheResponseTooFar) {
+    const circuit::Montage m = montage(1, 4, TypeFiltre::PasseBas);
+    EXPECT_TRUE(gbwNecessaire(m).has_value());
+    // A stage of gain −1 is 20·log10(1 + 2/A0) dB short at DC: 0.8 dB for an A0 of 20.
+    EXPECT_FALSE(gbwNecessaire(m, 20).has_value());
+}
+
+} // namespace
+} // namespace quorvan::analyse
