@@ -17,16 +17,27 @@ const QCommandLineOption OptionFiltre(QStringLiteral("filtre"), {}, QStringLiter
 const QCommandLineOption OptionOrdre(QStringLiteral("ordre"), {}, QStringLiteral("N"));
 const QCommandLineOption OptionType(QStringLiteral("type"), {}, QStringLiteral("T"));
 const QCommandLineOption OptionDecimal(QStringLiteral("decimal"), {}, QStringLiteral("SEP"));
-const QCommandLineOption OptionSpice(QStringLiteral("spice"), {}, QStringLiteral("FICHIER"));
 const QCommandLineOption OptionSerie(QStringLiteral("serie"), {}, QStringLiteral("SERIE"));
-const QCommandLineOption OptionReponse(QStringLiteral("reponse"), {}, QStringLiteral("FICHIER"));
 const QCommandLineOption OptionJson(QStringLiteral("json"), {});
 
+QString qtexte(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// One option a row of FichiersSortie.
+const QList<QCommandLineOption> OptionsFichiers = [] {
+    QList<QCommandLineOption> options;
+    for (const FichierSortie& f : FichiersSortie) {
+        options.append(QCommandLineOption(qtexte(f.option), {}, QStringLiteral("FICHIER")));
+    }
+    return options;
+}();
+
 bool prendUneValeur(const QString& argument) {
-    for (const QCommandLineOption* option :
-         {&OptionFiltre, &OptionOrdre, &OptionType, &OptionDecimal, &OptionSpice, &OptionSerie,
-          &OptionReponse}) {
-        if (argument == QStringLiteral("--") + option->names().front()) {
+    QList<QCommandLineOption> options = {OptionFiltre, OptionOrdre, OptionType, OptionDecimal,
+                                         OptionSerie};
+    for (const QCommandLineOption& option : options + OptionsFichiers) {
+        if (argument == QStringLiteral("--") + option.names().front()) {
             return true;
         }
     }
@@ -112,13 +123,45 @@ ErreurUsage valeurRefusee(const QCommandLineOption& option, const QString& valeu
             "\" (attendu : " + std::string(attendu) + ")"};
 }
 
+// A series as every option that takes one reads it: its name in any letter case ("e24").
+std::optional<analyse::Serie> lireSerie(const QString& nom) {
+    for (const analyse::Serie& s : analyse::Series) {
+        if (nom.compare(qtexte(s.nom), Qt::CaseInsensitive) == 0) {
+            return s;
+        }
+    }
+    return std::nullopt;
+}
+
+// Why two of the files cannot go where they are asked to, if they cannot.
+std::optional<ErreurUsage> fichiersEnConflit(const Demande& demande) {
+    for (std::size_t i = 0; i < FichiersSortie.size(); ++i) {
+        for (std::size_t j = i + 1; j < FichiersSortie.size(); ++j) {
+            const std::optional<std::string>& a = demande.fichiers[i];
+            const std::optional<std::string>& b = demande.fichiers[j];
+            if (a && b && memeFichier(*a, *b)) {
+                const std::string options = "les options --" +
+                                            std::string(FichiersSortie[i].option) + " et --" +
+                                            std::string(FichiersSortie[j].option);
+                return ErreurUsage{*a == "-" ? options + " \u00E9crivent toutes deux sur la sortie"
+                                             : options +
+                                                   " d\u00E9signent le m\u00EAme fichier : "
+                                                   "\u00AB " +
+                                                   *a + " \u00BB et \u00AB " + *b + " \u00BB"};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 Commande analyserArguments(const QStringList& arguments) {
     QCommandLineParser analyseur;
     analyseur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     analyseur.addOptions({OptionAide, OptionVersion, OptionFiltre, OptionOrdre, OptionType,
-                          OptionDecimal, OptionSpice, OptionSerie, OptionReponse, OptionJson});
+                          OptionDecimal, OptionSerie, OptionJson});
+    analyseur.addOptions(OptionsFichiers);
     const QStringList lus = negatifsApresDoubleTiret(arguments);
     if (!analyseur.parse(lus)) {
         const QStringList inconnues = analyseur.unknownOptionNames();
@@ -194,21 +237,24 @@ Commande analyserArguments(const QStringList& arguments) {
 
     if (analyseur.isSet(OptionSerie)) {
         const QString nom = analyseur.value(OptionSerie);
-        if (!analyse::serieNommee(texte(nom))) {
+        const std::optional<analyse::Serie> serie = lireSerie(nom);
+        if (!serie) {
             return valeurRefusee(OptionSerie, nom, nomsDesSeries());
         }
-        demande.serie = texte(nom);
+        demande.serie = std::string(serie->nom);
     }
-    // The files the netlist and the response go to.
-    for (const auto& [option, fichier] : {std::pair{&OptionSpice, &demande.fichierSpice},
-                                          std::pair{&OptionReponse, &demande.fichierReponse}}) {
-        if (analyseur.isSet(*option)) {
-            const QString nom = analyseur.value(*option);
+    for (std::size_t i = 0; i < FichiersSortie.size(); ++i) {
+        const QCommandLineOption& option = OptionsFichiers[static_cast<qsizetype>(i)];
+        if (analyseur.isSet(option)) {
+            const QString nom = analyseur.value(option);
             if (nom.isEmpty()) {
-                return valeurRefusee(*option, nom, "un nom de fichier, ou - pour la sortie");
+                return valeurRefusee(option, nom, "un nom de fichier, ou - pour la sortie");
             }
-            *fichier = texte(nom);
+            demande.fichiers[i] = texte(nom);
         }
+    }
+    if (const std::optional<ErreurUsage> conflit = fichiersEnConflit(demande)) {
+        return *conflit;
     }
     demande.json = analyseur.isSet(OptionJson);
 
@@ -225,8 +271,19 @@ Commande analyserArguments(const QStringList& arguments) {
 }
 
 std::string texteAide() {
+    std::string usageFichiers;
+    std::string aideFichiers;
+    for (const FichierSortie& f : FichiersSortie) {
+        usageFichiers += " [--" + std::string(f.option) + " FICHIER]";
+        aideFichiers += "  --" + std::string(f.option) + " FICHIER\n";
+        for (const QString& ligne : qtexte(f.aide).split(u'\n')) {
+            aideFichiers += "                " + texte(ligne) + "\n";
+        }
+    }
     return "Usage : quorvan-cli [--filtre F] [--ordre N] [--type T] [--decimal SEP]\n"
-           "                   [--serie SERIE] [--spice FICHIER] [--reponse FICHIER] [--json]\n"
+           "                   [--serie SERIE] [--json]" +
+           usageFichiers +
+           "\n"
            "                   [--] FREQUENCE\n"
            "\n"
            "Calcule les composants d'un filtre actif \u00E0 amplificateurs op\u00E9rationnels\n"
@@ -244,29 +301,32 @@ std::string texteAide() {
            "  --type T      passe-bas (d\u00E9faut) ou passe-haut\n"
            "  --decimal SEP s\u00E9parateur d\u00E9cimal \u00E0 l'\u00E9criture, \",\" ou "
            "\".\"\n"
-           "                (d\u00E9faut : celui des param\u00E8tres r\u00E9gionaux)\n"
-           "  --spice FICHIER\n"
-           "                \u00E9crit aussi la netlist SPICE du filtre calcul\u00E9 dans "
-           "FICHIER\n"
-           "                (\"-\" : sur la sortie, apr\u00E8s le texte)\n"
+           "                (d\u00E9faut : celui des param\u00E8tres r\u00E9gionaux pour le "
+           "texte,\n"
+           "                \".\" pour les CSV)\n"
            "  --serie SERIE valeurs normalis\u00E9es " +
            nomsDesSeries() +
-           " des composants num\u00E9rot\u00E9s,\n"
-           "                apr\u00E8s le texte ; la netlist et la r\u00E9ponse les utilisent\n"
-           "  --reponse FICHIER\n"
-           "                \u00E9crit la r\u00E9ponse en fr\u00E9quence dans FICHIER (CSV, \"-\" "
-           ": sur la\n"
-           "                sortie) : frequence_hz;gain_db;phase_deg;retard_s\n"
-           "  --json        \u00E9crit le filtre en JSON (unit\u00E9s SI) au lieu du texte\n"
+           " (majuscules ou\n"
+           "                minuscules) des composants num\u00E9rot\u00E9s, apr\u00E8s le "
+           "texte ;\n"
+           "                les fichiers \u00E9crits les utilisent\n"
+           "  --json        \u00E9crit le filtre en JSON (unit\u00E9s SI) au lieu du texte\n" +
+           aideFichiers +
            "  --help        affiche cette aide\n"
            "  --version     affiche la version\n"
+           "\n"
+           "Chaque FICHIER est \u00E9crit en entier ou pas du tout : si l'\u00E9criture "
+           "\u00E9choue,\n"
+           "le fichier qui \u00E9tait l\u00E0 reste intact. \"-\" \u00E9crit sur la sortie, "
+           "apr\u00E8s le\n"
+           "texte. Deux options ne peuvent pas d\u00E9signer le m\u00EAme fichier.\n"
            "\n"
            "FREQUENCE est la fr\u00E9quence de coupure en hertz, lue comme dans la fen\u00EAtre :\n"
            "le point est le seul s\u00E9parateur d\u00E9cimal.\n"
            "\n"
            "Code de sortie : 0 filtre calcul\u00E9, 1 filtre irr\u00E9alisable, fr\u00E9quence "
-           "absente\n"
-           "ou netlist impossible \u00E0 \u00E9crire, 2 erreur d'usage.\n";
+           "absente,\n"
+           "fichier ou sortie impossible \u00E0 \u00E9crire, 2 erreur d'usage.\n";
 }
 
 } // namespace quorvan::cli

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "FichiersSortie.h"
 #include "engine/Familles.h"
 
 #include <QStringList>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <variant>
@@ -15,11 +17,11 @@ struct Demande {
     int NumFiltre = 0;
     int NumOrdre = OrdreMin;
     TypeFiltre type = TypeFiltre::PasseBas;
-    std::optional<std::string> separateur;     // unset: the user's locale decides
-    std::optional<std::string> fichierSpice;   // where the netlist goes, "-" for standard output
-    std::optional<std::string> serie;          // standard values for the numbered components
-    std::optional<std::string> fichierReponse; // where the response goes, "-" for standard output
-    bool json = false;                         // the design as JSON instead of the report
+    std::optional<std::string> separateur; // unset: the user's locale decides
+    std::optional<std::string> serie;      // standard values for the numbered components, "E24"
+    // Where each of FichiersSortie goes, if anywhere; "-" for standard output.
+    std::array<std::optional<std::string>, FichiersSortie.size()> fichiers;
+    bool json = false; // the design as JSON instead of the report
     std::string texteFrequence;
 };
 

@@ -1,29 +1,21 @@
 #include "Sorties.h"
 
+#include "analysis/CsvReponse.h"
 #include "analysis/Etages.h"
 #include "analysis/Reponse.h"
 #include "analysis/ValeursNormalisees.h"
+#include "netlist/NetlistSpice.h"
 #include "report/EcritureNombres.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <charconv>
 #include <cmath>
 
 namespace quorvan::cli {
 
 namespace {
-
-// Ten significant digits, a period, no locale.
-std::string nombre(double valeur) {
-    std::array<char, 32> texte{};
-    const auto fin = std::to_chars(texte.data(), texte.data() + texte.size(), valeur,
-                                   std::chars_format::general, 10)
-                         .ptr;
-    return {texte.data(), fin};
-}
 
 QJsonValue json(double valeur) {
     return std::isfinite(valeur) ? QJsonValue(valeur) : QJsonValue();
@@ -60,14 +52,16 @@ std::string texteValeursNormalisees(const Conception& calculee, const Conception
     return texte;
 }
 
-std::string reponseCsv(const Conception& conception) {
-    std::string csv = "frequence_hz;gain_db;phase_deg;retard_s\n";
-    const analyse::Reseau reseau(conception);
-    for (const analyse::PointReponse& p : analyse::balayerAutour(reseau, conception.frequence)) {
-        csv += nombre(p.frequence) + ";" + nombre(p.gainDb) + ";" + nombre(p.phaseDeg) + ";" +
-               nombre(p.retard) + "\n";
-    }
-    return csv;
+std::string netlistSpice(const Production& production) {
+    return spice::ecrireNetlist(production.conception);
+}
+
+std::string reponseCsv(const Production& production) {
+    const Conception& c = production.conception;
+    const std::vector<analyse::PointReponse> points =
+        analyse::balayerAutour(analyse::Reseau(c), c.frequence);
+    const analyse::CourbeCsv courbe{"", points};
+    return analyse::reponseCsv({&courbe, 1}, production.decimal);
 }
 
 std::string conceptionJson(const IssueCalcul& issue, const std::optional<analyse::Serie>& serie) {

@@ -16,9 +16,17 @@ namespace quorvan::cli {
                                                   const analyse::Serie& serie,
                                                   std::string_view separateur);
 
-// The design's response as CSV, frequencies from a hundredth to a hundred times the cut-off,
-// periods as decimal points whatever the locale.
-[[nodiscard]] std::string reponseCsv(const Conception& conception);
+// What a file of the command line is made from.
+struct Production {
+    const Conception& conception; // with its standard values under --serie
+    std::string_view decimal;     // the decimal separator of the CSV files
+};
+
+// The design's SPICE netlist.
+[[nodiscard]] std::string netlistSpice(const Production& production);
+
+// The design's response as CSV, frequencies from a hundredth to a hundred times the cut-off.
+[[nodiscard]] std::string reponseCsv(const Production& production);
 
 // The whole outcome of the Calculate command as one JSON object, SI units; with a series, the
 // standard values are those the analysis reads.

@@ -1,22 +1,25 @@
 // quorvan-cli: the designs of the Quorvan window from the command line, for scripts and
 // for checking a design without the window.
 
+#include "FichiersSortie.h"
 #include "OptionsLigneCommande.h"
 #include "Sorties.h"
 #include "Version.h"
 #include "analysis/ValeursNormalisees.h"
 #include "engine/Familles.h"
 #include "engine/Module1.h"
-#include "netlist/NetlistSpice.h"
 #include "report/CommandeCalcul.h"
+#include "toolkit/files/WholeFile.h"
 
 #include <QLocale>
 #include <QString>
 #include <QStringList>
 
+#include <cerrno>
 #include <clocale>
+#include <csignal>
+#include <cstdio>
 #include <exception>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -47,35 +50,48 @@ std::string enLignesUnix(const std::string& texte) {
     return sortie;
 }
 
-// Writes what `produire` makes where `fichier` says ("-": standard output); false, and a
-// message naming `quoi`, when it cannot be made or written.
+// Writes what `produire` makes where `fichier` says, a file whole or not at all, or after
+// `sortie` for "-"; false, and a message naming `quoi`, when it cannot be made or written.
 template <typename Production>
-bool exporter(const std::string& fichier, std::string_view quoi, Production produire) {
+bool exporter(const std::string& fichier, std::string_view quoi, Production produire,
+              std::string& sortie) {
     std::string contenu;
-    std::string raison;
+    std::optional<QString> raison;
     try {
         contenu = produire();
     } catch (const std::exception& e) {
-        raison = std::string(" : ") + e.what();
+        raison = QString::fromUtf8(e.what());
     }
-    if (raison.empty() && fichier == "-") {
-        std::cout << contenu;
+    if (!raison && fichier == "-") {
+        sortie += contenu;
         return true;
     }
-    if (raison.empty()) {
-        std::ofstream sortie(fichier, std::ios::binary | std::ios::trunc);
-        sortie << contenu;
-        sortie.close();
-        if (sortie) {
-            return true;
-        }
+    if (!raison) {
+        raison = toolkit::writeWholeFile(QString::fromStdString(fichier), contenu);
+    }
+    if (!raison) {
+        return true;
     }
     std::cerr << "quorvan-cli : impossible d'\u00E9crire " << quoi << " dans \u00AB " << fichier
-              << " \u00BB" << raison << "\n";
+              << " \u00BB : " << raison->toStdString() << "\n";
     return false;
 }
 
-int calculer(const cli::Demande& demande) {
+// Standard output gets everything at the end, in one write whose failure (a full disk, a closed
+// pipe) is read at once and fails the run.
+int ecrireSortie(const std::string& sortie, int code) {
+    errno = 0;
+    const bool ecrite = std::fwrite(sortie.data(), 1, sortie.size(), stdout) == sortie.size() &&
+                        std::fflush(stdout) == 0;
+    if (ecrite) {
+        return code;
+    }
+    std::cerr << "quorvan-cli : impossible d'\u00E9crire sur la sortie standard : "
+              << toolkit::writeErrorReason(errno).toStdString() << "\n";
+    return 1;
+}
+
+int calculer(const cli::Demande& demande, std::string& sortie) {
     Module1 module;
     module.NumFiltre = static_cast<std::int16_t>(demande.NumFiltre);
     module.NumOrdre = static_cast<std::int16_t>(demande.NumOrdre);
@@ -89,28 +105,31 @@ int calculer(const cli::Demande& demande) {
     const Conception analysee =
         realisable && serie ? analyse::normaliser(issue.conception, *serie) : issue.conception;
     if (demande.json) {
-        if (!exporter("-", "le JSON", [&] { return cli::conceptionJson(issue, serie); })) {
+        if (!exporter(
+                "-", "le JSON", [&] { return cli::conceptionJson(issue, serie); }, sortie)) {
             return 1;
         }
     } else {
-        std::cout << enLignesUnix(issue.message);
+        sortie += enLignesUnix(issue.message);
         if (realisable && serie) {
-            std::cout << cli::texteValeursNormalisees(issue.conception, analysee, *serie,
-                                                      separateur);
+            sortie += cli::texteValeursNormalisees(issue.conception, analysee, *serie, separateur);
         }
     }
     if (!realisable) {
         return 1;
     }
+    // Numbers in CSV files keep the period whatever the locale, unless --decimal asks for a comma.
+    const std::string decimalCsv = demande.separateur.value_or(".");
+    const cli::Production production{analysee, decimalCsv};
     bool ecrits = true;
-    if (demande.fichierSpice) {
-        ecrits = exporter(*demande.fichierSpice, "la netlist",
-                          [&] { return spice::ecrireNetlist(analysee); });
-    }
-    if (demande.fichierReponse) {
-        ecrits = exporter(*demande.fichierReponse, "la r\u00E9ponse",
-                          [&] { return cli::reponseCsv(analysee); }) &&
-                 ecrits;
+    for (std::size_t i = 0; i < cli::FichiersSortie.size(); ++i) {
+        const cli::FichierSortie& f = cli::FichiersSortie[i];
+        if (demande.fichiers[i]) {
+            ecrits = exporter(
+                         *demande.fichiers[i], f.contenu, [&] { return f.produire(production); },
+                         sortie) &&
+                     ecrits;
+        }
     }
     return ecrits ? 0 : 1;
 }
@@ -119,6 +138,9 @@ int calculer(const cli::Demande& demande) {
 
 int main(int argc, char* argv[]) {
     std::setlocale(LC_ALL, "");
+    // Past a file-size limit, a write then fails and is reported, the file left as it was,
+    // instead of the program being killed half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments.push_back(QString::fromLocal8Bit(argv[i]));
@@ -129,13 +151,14 @@ int main(int argc, char* argv[]) {
                   << "Essayez \u00AB quorvan-cli --help \u00BB.\n";
         return 2;
     }
+    std::string sortie;
+    int code = 0;
     if (std::holds_alternative<cli::AfficherAide>(commande)) {
-        std::cout << cli::texteAide();
-        return 0;
+        sortie = cli::texteAide();
+    } else if (std::holds_alternative<cli::AfficherVersion>(commande)) {
+        sortie = "quorvan-cli " QUORVAN_VERSION "\n";
+    } else {
+        code = calculer(std::get<cli::Demande>(commande), sortie);
     }
-    if (std::holds_alternative<cli::AfficherVersion>(commande)) {
-        std::cout << "quorvan-cli " << QUORVAN_VERSION << "\n";
-        return 0;
-    }
-    return calculer(std::get<cli::Demande>(commande));
+    return ecrireSortie(sortie, code);
 }

@@ -6,12 +6,9 @@
 
 #include <QChartView>
 #include <QComboBox>
-#include <QFile>
-#include <QImage>
 #include <QLabel>
 #include <QLineSeries>
 #include <QTableWidget>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -32,7 +29,6 @@ TEST(Analyse, BeforeAnyDesignItSaysToCalculateFirst) {
                     ->text()
                     .contains(QStringLiteral("Calcul")));
     EXPECT_FALSE(fenetre.findChild<QComboBox*>(QStringLiteral("Serie"))->isEnabled());
-    EXPECT_FALSE(fenetre.enregistrerVers(QStringLiteral("/tmp/rien.csv")));
 }
 
 TEST(Analyse, ASeriesChangeUpdatesTheTableCurvesAndSummary) {
@@ -71,24 +67,6 @@ TEST(Analyse, ASeriesChangeUpdatesTheTableCurvesAndSummary) {
             << nom;
     }
     QLocale::setDefault(QLocale::c());
-}
-
-TEST(Analyse, SavesTheCurvesAsCsvAndTheChartAsPng) {
-    toolkit::RecordingDesktop bureau;
-    FenetreAnalyse fenetre(bureau, nullptr);
-    fenetre.afficher(conception(0, 2, TypeFiltre::PasseHaut, "500"));
-    const QTemporaryDir dossier;
-    ASSERT_TRUE(fenetre.enregistrerVers(dossier.filePath(QStringLiteral("a.csv"))));
-    QFile csv(dossier.filePath(QStringLiteral("a.csv")));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QList<QByteArray> lignes = csv.readAll().trimmed().split('\n');
-    EXPECT_EQ(lignes[0], "frequence_hz;gain_db;phase_deg;retard_s;gain_db_E24;phase_deg_E24;"
-                         "retard_s_E24");
-    EXPECT_EQ(lignes.size(), 1 + static_cast<qsizetype>(fenetre.courbeCalculee().points.size()));
-    EXPECT_EQ(lignes[1].split(';').size(), 7);
-    ASSERT_TRUE(fenetre.enregistrerVers(dossier.filePath(QStringLiteral("a.png"))));
-    EXPECT_FALSE(QImage(dossier.filePath(QStringLiteral("a.png"))).isNull());
-    EXPECT_FALSE(fenetre.enregistrerVers(dossier.filePath(QStringLiteral("absent/a.csv"))));
 }
 
 } // namespace

@@ -1,14 +1,17 @@
 #include "FenetreAnalyse.h"
 
+#include "analysis/CsvReponse.h"
 #include "report/EcritureNombres.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/Utf8.h"
+#include "toolkit/files/WholeFile.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,11 +21,11 @@
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QTableWidget>
-#include <QTextStream>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -341,52 +344,104 @@ void FenetreAnalyse::ecrireResume() {
                  texteDb(b.ondulationDb)));
 }
 
-bool FenetreAnalyse::enregistrerVers(const QString& chemin) const {
-    if (!conception_) {
-        return false;
-    }
-    if (chemin.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
-        return vue_->grab().save(chemin, "PNG");
-    }
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return false;
-    }
-    // Periods as decimal points, as every program that reads CSV expects them.
-    QTextStream flux(&fichier);
-    const QString s = toolkit::fromUtf8(serie().nom);
-    flux << "frequence_hz;gain_db;phase_deg;retard_s;gain_db_" << s << ";phase_deg_" << s
-         << ";retard_s_" << s << '\n';
-    for (std::size_t i = 0; i < calculee_.points.size(); ++i) {
-        const analyse::PointReponse& a = calculee_.points[i];
-        const analyse::PointReponse& b = normalisee_.points[i];
-        flux << QString::number(a.frequence, 'g', 10);
-        for (const double v : {a.gainDb, a.phaseDeg, a.retard, b.gainDb, b.phaseDeg, b.retard}) {
-            flux << ';' << QString::number(v, 'g', 10);
+namespace {
+
+struct FormatFichier {
+    FenetreAnalyse::Format format;
+    const char* type; // the save dialog's file type
+    const char* suffixe;
+};
+
+// clang-format off
+constexpr std::array<FormatFichier, 2> Formats = {{
+    {FenetreAnalyse::Format::Csv, "Courbes CSV (*.csv)",   "csv"},
+    {FenetreAnalyse::Format::Png, "Graphique PNG (*.png)", "png"},
+}};
+// clang-format on
+
+const FormatFichier* formatDuSuffixe(const QString& chemin) {
+    for (const FormatFichier& f : Formats) {
+        if (QFileInfo(chemin).suffix().compare(QLatin1String(f.suffixe), Qt::CaseInsensitive) ==
+            0) {
+            return &f;
         }
-        flux << '\n';
     }
-    flux.flush();
-    return fichier.error() == QFile::NoError;
+    return nullptr;
+}
+
+const FormatFichier& formatDuType(const QString& type) {
+    for (const FormatFichier& f : Formats) {
+        if (type == QLatin1String(f.type)) {
+            return f;
+        }
+    }
+    return Formats.front();
+}
+
+} // namespace
+
+std::optional<QString> FenetreAnalyse::enregistrerVers(const QString& chemin, Format format) const {
+    if (!conception_) {
+        return QStringLiteral("aucun filtre n'est calcul\u00E9");
+    }
+    QByteArray contenu;
+    if (format == Format::Png) {
+        QBuffer tampon(&contenu);
+        if (!vue_->grab().save(&tampon, "PNG")) {
+            return QStringLiteral("l'image n'a pas pu \u00EAtre produite");
+        }
+    } else {
+        // ';' between fields and the user's decimal separator, as spreadsheets in their
+        // language read them.
+        const std::string decimal = QLocale().decimalPoint().toStdString();
+        const std::string suffixe = '_' + std::string(serie().nom);
+        const std::array<analyse::CourbeCsv, 2> courbes = {{
+            {"", calculee_.points},
+            {suffixe, normalisee_.points},
+        }};
+        contenu = QByteArray::fromStdString(analyse::ligneConceptionCsv(*conception_, decimal) +
+                                            analyse::reponseCsv(courbes, decimal));
+    }
+    return toolkit::writeWholeFile(chemin, contenu);
 }
 
 void FenetreAnalyse::enregistrer() {
-    QString filtre;
-    QString chemin = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Enregistrer l'analyse"), QStringLiteral("analyse.csv"),
-        QStringLiteral("Courbes CSV (*.csv);;Graphique PNG (*.png)"), &filtre);
-    if (chemin.isEmpty()) {
+    QFileDialog dialogue(this, QStringLiteral("Enregistrer l'analyse"));
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList types;
+    for (const FormatFichier& f : Formats) {
+        types << QLatin1String(f.type);
+    }
+    dialogue.setNameFilters(types);
+    // The dialog adds the chosen type's suffix to a bare name before it asks whether to
+    // replace a file: its question names the file that will be written.
+    dialogue.setDefaultSuffix(QLatin1String(Formats.front().suffixe));
+    dialogue.selectFile(QStringLiteral("analyse.") + QLatin1String(Formats.front().suffixe));
+    connect(&dialogue, &QFileDialog::filterSelected, &dialogue, [&dialogue](const QString& type) {
+        const FormatFichier& choisi = formatDuType(type);
+        dialogue.setDefaultSuffix(QLatin1String(choisi.suffixe));
+        // "analyse.csv" becomes "analyse.png" with its type.
+        const QStringList noms = dialogue.selectedFiles();
+        const FormatFichier* ecrit = noms.isEmpty() ? nullptr : formatDuSuffixe(noms.front());
+        if (ecrit != nullptr && ecrit != &choisi) {
+            const QFileInfo nom(noms.front());
+            dialogue.selectFile(nom.path() + u'/' + nom.completeBaseName() + u'.' +
+                                QLatin1String(choisi.suffixe));
+        }
+    });
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) {
         return;
     }
-    const QString extension =
-        filtre.contains(QStringLiteral("png")) ? QStringLiteral(".png") : QStringLiteral(".csv");
-    if (!chemin.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) &&
-        !chemin.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
-        chemin += extension;
-    }
-    if (!enregistrerVers(chemin)) {
+    // A name's own suffix says its format ("courbes.png" under the CSV type is a picture); any
+    // other name gets the chosen type.
+    const QString chemin = dialogue.selectedFiles().front();
+    const FormatFichier* format = formatDuSuffixe(chemin);
+    const std::optional<QString> echec = enregistrerVers(
+        chemin, (format != nullptr ? *format : formatDuType(dialogue.selectedNameFilter())).format);
+    if (echec) {
         bureau_.showMessage(
-            this, QStringLiteral("Impossible d'enregistrer \u00AB %1 \u00BB.").arg(chemin),
+            this,
+            QStringLiteral("Impossible d'enregistrer \u00AB %1 \u00BB : %2.").arg(chemin, *echec),
             toolkit::MessageIcon::None);
     }
 }

@@ -37,9 +37,12 @@ public:
     [[nodiscard]] QWidget* fenetre() override { return this; }
     void afficher(const Conception& conception) override;
 
-    // The curves as CSV (a path ending in ".csv") or the chart as PNG (".png"); false when
-    // the file cannot be written.
-    [[nodiscard]] bool enregistrerVers(const QString& chemin) const;
+    // What "Enregistrer…" writes, in the order of its dialog's file types.
+    enum class Format { Csv, Png };
+    // The curves as CSV, in the user's notation, or the chart as PNG, written to `chemin` whole
+    // or not at all; why not, in French, when it cannot be.
+    [[nodiscard]] std::optional<QString> enregistrerVers(const QString& chemin,
+                                                         Format format) const;
 
     // What the window shows, for the tests and the benchmark.
     using Courbe = analyse::Courbe;
