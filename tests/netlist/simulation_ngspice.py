@@ -97,20 +97,23 @@ def simuler(args, dossier, famille, n, type_, freq):
 
 
 def etages_ligne(ligne, bas, f0):
-    """(f0, Q, real pole or None) of each stage by the stage relations, input first."""
+    """(f0, Q, real pole or None, gain in the pass band) of each stage by the stage relations,
+    input first."""
     n, echelle = len(ligne), DEUX_PI * f0
     blocs = [ligne[i:i + 2] for i in range(3 * (n % 2), n, 2)]
-    racines = [np.roots([a * b, 3 * b, 1]) for a, b in blocs]
+    denominateurs = [[a * b, 3 * b, 1] for a, b in blocs]
     if n % 2:
         c1, c2, c3 = ligne[:3]
-        racines.append(np.roots([c1 * c2 * c3, 2 * c2 * c3 + 3 * c1 * c3, c1 + 5 * c3, 2]))
+        denominateurs.append([c1 * c2 * c3, 2 * c2 * c3 + 3 * c1 * c3, c1 + 5 * c3, 2])
     resultat = []
-    for r in racines:
+    for d in denominateurs:
+        r = np.roots(d)
         s = r * echelle if bas else echelle / r  # s = p·ω for low-pass, ω / p for high-pass
         paire, reel = s[np.abs(s.imag) > 0], s[s.imag == 0]
         w = abs(paire[0])
         resultat.append((w / 2 / np.pi, w / -2 / paire[0].real,
-                         abs(reel[0]) / 2 / np.pi if len(reel) else None))
+                         abs(reel[0]) / 2 / np.pi if len(reel) else None,
+                         1 / abs(d[-1])))  # each numerator is -1: |H| = 1 / d(0) at the open end
     return resultat
 
 
@@ -150,9 +153,10 @@ def analyser(args, dossier, famille, n, type_, freq, serie):
     if serie:
         return resultat
     ligne, bas = famille["lignes"][str(n)], type_ == "passe-bas"
-    for e, (f, q, reel) in zip(conception["etages"], etages_ligne(ligne, bas, f0)):
+    for e, (f, q, reel, gain) in zip(conception["etages"], etages_ligne(ligne, bas, f0)):
         resultat[2] = max(resultat[2], abs(e["f0_hz"] / f - 1), abs(e["q"] / q - 1),
-                          abs(e["pole_reel_hz"] / reel - 1) if reel else 0)
+                          abs(e["pole_reel_hz"] / reel - 1) if reel else 0,
+                          abs(e["gbw_min_hz"] / (100 * gain * f * q) - 1))
 
     def h(f):  # the stored row's response at f hertz
         w = 2 * np.pi * np.asarray(f)

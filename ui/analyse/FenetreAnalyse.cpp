@@ -418,16 +418,7 @@ void FenetreAnalyse::enregistrer() {
     dialogue.setDefaultSuffix(QLatin1String(Formats.front().suffixe));
     dialogue.selectFile(QStringLiteral("analyse.") + QLatin1String(Formats.front().suffixe));
     connect(&dialogue, &QFileDialog::filterSelected, &dialogue, [&dialogue](const QString& type) {
-        const FormatFichier& choisi = formatDuType(type);
-        dialogue.setDefaultSuffix(QLatin1String(choisi.suffixe));
-        // "analyse.csv" becomes "analyse.png" with its type.
-        const QStringList noms = dialogue.selectedFiles();
-        const FormatFichier* ecrit = noms.isEmpty() ? nullptr : formatDuSuffixe(noms.front());
-        if (ecrit != nullptr && ecrit != &choisi) {
-            const QFileInfo nom(noms.front());
-            dialogue.selectFile(nom.path() + u'/' + nom.completeBaseName() + u'.' +
-                                QLatin1String(choisi.suffixe));
-        }
+        dialogue.setDefaultSuffix(QLatin1String(formatDuType(type).suffixe));
     });
     if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) {
         return;
