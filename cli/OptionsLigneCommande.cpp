@@ -139,16 +139,16 @@ std::optional<ErreurUsage> fichiersEnConflit(const Demande& demande) {
         for (std::size_t j = i + 1; j < FichiersSortie.size(); ++j) {
             const std::optional<std::string>& a = demande.fichiers[i];
             const std::optional<std::string>& b = demande.fichiers[j];
-            if (a && b && memeFichier(*a, *b)) {
-                const std::string options = "les options --" +
-                                            std::string(FichiersSortie[i].option) + " et --" +
-                                            std::string(FichiersSortie[j].option);
-                return ErreurUsage{*a == "-" ? options + " \u00E9crivent toutes deux sur la sortie"
-                                             : options +
-                                                   " d\u00E9signent le m\u00EAme fichier : "
-                                                   "\u00AB " +
-                                                   *a + " \u00BB et \u00AB " + *b + " \u00BB"};
+            if (!a || !b || !memeFichier(*a, *b)) {
+                continue;
             }
+            const std::string options = "les options --" + std::string(FichiersSortie[i].option) +
+                                        " et --" + std::string(FichiersSortie[j].option);
+            if (*a == "-") {
+                return ErreurUsage{options + " \u00E9crivent toutes deux sur la sortie"};
+            }
+            return ErreurUsage{options + " d\u00E9signent le m\u00EAme fichier : \u00AB " + *a +
+                               " \u00BB et \u00AB " + *b + " \u00BB"};
         }
     }
     return std::nullopt;

@@ -50,8 +50,8 @@ std::string enLignesUnix(const std::string& texte) {
     return sortie;
 }
 
-// Writes what `produire` makes where `fichier` says, a file whole or not at all, or after
-// `sortie` for "-"; false, and a message naming `quoi`, when it cannot be made or written.
+// Writes what `produire` makes to `fichier`, whole or not at all, or appends it to `sortie` for
+// "-"; false, and a message naming `quoi`, when it cannot be made or written.
 template <typename Production>
 bool exporter(const std::string& fichier, std::string_view quoi, Production produire,
               std::string& sortie) {

@@ -17,9 +17,11 @@ struct Raison {
     const char* texte;
 };
 
-// The failures a user can do something about, said in French whatever the system's language.
+// The failures a user can do something about, said in French whatever the system's language;
+// 0 when the system said nothing.
 // clang-format off
-constexpr std::array<Raison, 13> Raisons = {{
+constexpr std::array<Raison, 14> Raisons = {{
+    {0,            "l'\u00E9criture a \u00E9chou\u00E9"},
     {ENOSPC,       "plus de place sur le disque"},
     {EDQUOT,       "quota de disque d\u00E9pass\u00E9"},
     {EFBIG,        "taille de fichier maximale d\u00E9pass\u00E9e"},
@@ -54,9 +56,7 @@ QString writeErrorReason(int errnum) {
             return QString::fromUtf8(r.texte);
         }
     }
-    return errnum == 0 ? QStringLiteral("l'\u00E9criture a \u00E9chou\u00E9")
-                       : QStringLiteral("erreur syst\u00E8me : ") +
-                             QString::fromLocal8Bit(std::strerror(errnum));
+    return QStringLiteral("erreur syst\u00E8me : ") + QString::fromLocal8Bit(std::strerror(errnum));
 }
 
 std::optional<QString> writeWholeFile(const QString& path, QByteArrayView bytes) {

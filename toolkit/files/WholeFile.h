@@ -13,8 +13,7 @@ namespace quorvan::toolkit {
 // and is written in place. Returns why it failed, in French ("plus de place sur le disque").
 [[nodiscard]] std::optional<QString> writeWholeFile(const QString& path, QByteArrayView bytes);
 
-// Why a write failed, in French, from the system's error number; `errnum` 0 when the system
-// gave none.
+// Why a write failed, in French, from the system's error number (0 when it gave none).
 [[nodiscard]] QString writeErrorReason(int errnum);
 
 } // namespace quorvan::toolkit
