@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <unistd.h>
 
@@ -175,6 +176,13 @@ TEST(QuorvanCliAnalyse, ResponseIsCsvAfterTheReport) {
     EXPECT_EQ(lignes[1].section(u';', 0, 0).toDouble(), 25);
     EXPECT_EQ(lignes.back().section(u';', 0, 0).toDouble(), 250000);
     EXPECT_FALSE(QString::fromStdString(sortie.substr(debut)).contains(u','));
+    // With --decimal ",", the same with commas.
+    std::string virgules = sortie;
+    std::replace(virgules.begin() + static_cast<std::ptrdiff_t>(debut), virgules.end(), '.', ',');
+    EXPECT_EQ(executer({"--reponse", "-", "--decimal", ",", "--filtre", "chebyshev-2", "2500"},
+                       "fr_FR.UTF-8")
+                  .out,
+              virgules);
 }
 
 // Runs quorvan-cli through the shell, which prepares its standard output or its limits.

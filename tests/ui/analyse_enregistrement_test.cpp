@@ -67,7 +67,7 @@ void quandOuverte(QObject* proprietaire, Action action) {
 }
 
 // The user's notation, a line naming the design, then the command line's --reponse to the
-// last digit, without and with --serie E24, with the same decimal separator.
+// last digit, without and with --serie E24, once its periods are the user's separator.
 TEST(AnalyseEnregistrement, CsvIsTheCommandLinesInTheUsersNotation) {
     struct Cas {
         QLocale langue;
@@ -102,7 +102,6 @@ TEST(AnalyseEnregistrement, CsvIsTheCommandLinesInTheUsersNotation) {
             "--filtre",  QString::fromUtf8(famille(c.famille).nomCommande.data()),
             "--ordre",   QString::number(c.ordre),
             "--type",    QString::fromUtf8(nomCommandeType(c.type).data()),
-            "--decimal", c.langue.decimalPoint(),
             "--reponse", "-",
             c.frequence};
         for (const QStringList& serie : {QStringList{}, QStringList{"--serie", "E24"}}) {
@@ -114,7 +113,7 @@ TEST(AnalyseEnregistrement, CsvIsTheCommandLinesInTheUsersNotation) {
                 const QStringList champs = csv[i + 1].split(u';');
                 ASSERT_EQ((serie.isEmpty() ? champs.mid(0, 4) : champs.mid(0, 1) + champs.mid(4))
                               .join(u';'),
-                          reponse[i]);
+                          QString(reponse[i]).replace(u'.', c.langue.decimalPoint()));
             }
         }
     }
