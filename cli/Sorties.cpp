@@ -90,12 +90,12 @@ std::string conceptionJson(const IssueCalcul& issue, const std::optional<analyse
         const Conception analysee = serie ? analyse::normaliser(c, *serie) : c;
         o[QStringLiteral("commun")] =
             QJsonObject{{QStringLiteral("nom"), c.type == TypeFiltre::PasseBas ? "R" : "C"},
-                        {QStringLiteral("valeur"), c.valeurCommune}};
+                        {QStringLiteral("valeur"), valeurPiece(c.valeurCommune)}};
         for (const analyse::Ecart& e : analyse::ecarts(c, analysee)) {
             QJsonObject composant{{QStringLiteral("nom"), qtexte(e.nom)},
                                   {QStringLiteral("valeur"), e.calculee}};
             if (serie) {
-                composant[QStringLiteral("normalisee")] = e.normalisee;
+                composant[QStringLiteral("normalisee")] = valeurPiece(e.normalisee);
                 composant[QStringLiteral("ecart_pct")] = e.pourcent;
             }
             composants.append(composant);
