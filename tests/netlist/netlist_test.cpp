@@ -2,7 +2,6 @@
 // simulation_ngspice.py.
 
 #include "circuit/Circuit.h"
-#include "engine/Recherche.h"
 #include "netlist/NetlistSpice.h"
 
 #include <gtest/gtest.h>
@@ -28,33 +27,6 @@ TEST(NetlistSpice, WritesPeriodsAndExactValuesUnderAFrenchLocale) {
     EXPECT_NE(netlist.find(".ac dec 200 12.345 123450\n"), std::string::npos) << netlist;
     EXPECT_EQ(netlist.find(',', netlist.find('\n')), std::string::npos)
         << "only the title has commas";
-}
-
-// The engine forms 4.7 nF as 4.7 × 1e-9, a double an ulp away from 4.7e-09's: the netlist
-// writes the part a user buys; a computed resistor keeps every digit it needs.
-TEST(NetlistSpice, WritesStandardPartsAsTheirDecimal) {
-    struct Cas {
-        double capacite;
-        const char* texte;
-    };
-    const Cas cas[] = {{SerieC[8], "2.2e-09"},  {SerieC[9], "4.7e-09"},  {SerieC[10], "8.2e-09"},
-                       {SerieC[13], "4.7e-08"}, {SerieC[15], "1e-07"},   {SerieC[18], "8.2e-07"},
-                       {SerieC[0], "2.2e-11"},  {SerieC[21], "4.7e-06"}, {1.5e-8, "1.5e-08"}};
-    Conception passeHaut{1, TypeFiltre::PasseHaut, 2, 1000, 0, {0, 863.8467660938545, 13545.1}};
-    for (const Cas& c : cas) {
-        SCOPED_TRACE(c.texte);
-        passeHaut.valeurCommune = c.capacite;
-        const std::string netlist = ecrireNetlist(passeHaut);
-        EXPECT_NE(netlist.find("Valeur commune : C = " + std::string(c.texte) + " F\n"),
-                  std::string::npos)
-            << netlist;
-        for (const char* ligne : {"\nC1 in A1 ", "\nC2 A1 out ", "\nC3 A1 M1 "}) {
-            EXPECT_NE(netlist.find(ligne + std::string(c.texte) + "\n"), std::string::npos)
-                << ligne;
-        }
-        EXPECT_NE(netlist.find("\nR1 A1 0 863.8467660938545\n"), std::string::npos);
-        EXPECT_NE(netlist.find("\nR2 M1 out 13545.1\n"), std::string::npos);
-    }
 }
 
 TEST(NetlistSpice, RejectsValuesNoCircuitCanHave) {
