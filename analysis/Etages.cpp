@@ -1,5 +1,7 @@
 #include "Etages.h"
 
+#include "Extreme.h"
+#include "FonctionBloc.h"
 #include "Reseau.h"
 #include "circuit/Circuit.h"
 
@@ -31,6 +33,30 @@ Eigen::VectorXd polynomeInverse(const Reseau& r, int n, bool passeBas) {
     return vandermonde.partialPivLu().solve(valeurs).real();
 }
 
+// The highest gain of a cascade from its input, whose gain at the pass band's open end is
+// `ouverture`: there, or at a peak within two decades of the cut-off, where every stage's
+// poles lie.
+double gainMax(const FonctionCircuit& cascade, double ouverture) {
+    const double coupure = cascade.omegaReference / (2 * std::numbers::pi);
+    const auto gainDb = [&cascade](double frequence) {
+        return 20 * std::log10(std::abs(cascade(Complexe(0.0, 2 * std::numbers::pi * frequence))));
+    };
+    constexpr int PointsParDecade = 50;
+    std::vector<double> f;
+    std::vector<double> g;
+    for (int i = -2 * PointsParDecade; i <= 2 * PointsParDecade; ++i) {
+        f.push_back(coupure * std::pow(10.0, double(i) / PointsParDecade));
+        g.push_back(gainDb(f.back()));
+    }
+    double plusHaut = std::max(20 * std::log10(ouverture), *std::max_element(g.begin(), g.end()));
+    for (std::size_t i = 1; i + 1 < g.size(); ++i) {
+        if (g[i] >= g[i - 1] && g[i] > g[i + 1]) {
+            plusHaut = std::max(plusHaut, extreme(gainDb, f[i - 1], f[i + 1], 1).gainDb);
+        }
+    }
+    return std::pow(10.0, plusHaut / 20);
+}
+
 } // namespace
 
 std::vector<Etage> etages(const Conception& conception) {
@@ -40,6 +66,9 @@ std::vector<Etage> etages(const Conception& conception) {
 std::vector<Etage> etages(const circuit::Montage& montage) {
     const circuit::Circuit& circuit = montage.circuit;
     const bool passeBas = circuit.type == TypeFiltre::PasseBas;
+    const FonctionCircuit circuitEntier = fonctionCircuit(montage);
+    FonctionCircuit cascade{{}, circuitEntier.omegaReference};
+    double gainCascade = 1.0;
     std::vector<Etage> resultat;
     for (std::size_t k = 0; k < circuit.blocs.size(); ++k) {
         Etage etage;
@@ -54,6 +83,9 @@ std::vector<Etage> etages(const circuit::Montage& montage) {
         const Eigen::VectorXd d = polynomeInverse(reseau, n, passeBas);
         // Low-pass: H(0) = 1 / d0; high-pass: H(∞) = 1 / dn.
         etage.gain = 1.0 / std::fabs(passeBas ? d(0) : d(n));
+        cascade.blocs.push_back(circuitEntier.blocs[k]);
+        gainCascade *= etage.gain;
+        etage.gainMax = gainMax(cascade, gainCascade);
         Eigen::MatrixXd compagnon = Eigen::MatrixXd::Zero(n, n);
         for (int i = 0; i < n; ++i) {
             compagnon(0, i) = -d(n - 1 - i) / d(n);

@@ -3,6 +3,7 @@
 #include "circuit/Montage.h"
 #include "engine/Conception.h"
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,8 +18,13 @@ struct Etage {
     double q = 0.0;                      // quality factor of the pole pair
     std::optional<double> poleReel;      // the real pole's frequency, Hz
     double gain = 0.0;                   // |gain| in the pass band
+    // The highest |gain| from the filter's input to this stage's output, at any frequency:
+    // where a stage's op-amp clips first.
+    double gainMax = 0.0;
     // Rule of thumb for the op-amp's gain-bandwidth product: 100 × |gain| × f0 × Q, in Hz.
     [[nodiscard]] double gbwMinimum() const { return 100 * gain * f0 * q; }
+    [[nodiscard]] double gainDb() const { return 20 * std::log10(gain); }
+    [[nodiscard]] double gainMaxDb() const { return 20 * std::log10(gainMax); }
 };
 
 // The stages of a circuit, input first, from each block's own response.

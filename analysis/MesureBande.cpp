@@ -118,6 +118,7 @@ Caracteristiques mesurerBande(const GainCircuit& g, TypeFiltre type, std::span<c
         plusBas = !s.pic && s.k < dernierPic ? std::min(plusBas, s.ou.carre) : plusBas;
     }
     c.ondulationDb = dernierPic == 0 ? 0.0 : 10 * std::log10(hMax / plusBas);
+    c.gainDb = 10 * std::log10(ouvert);
     return c;
 }
 

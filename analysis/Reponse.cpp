@@ -1,5 +1,7 @@
 #include "Reponse.h"
 
+#include "Extreme.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -14,39 +16,12 @@ double gainDb(const Reseau& reseau, double frequence) {
     return 20 * std::log10(std::abs(reseau.transfert(jw)));
 }
 
-struct Extreme {
-    double frequence;
-    double gainDb;
-};
-
-// The extreme of the gain between two frequencies that bracket it (golden-section search on a
-// logarithmic scale); `signe` +1 for a peak, -1 for a valley.
-Extreme extreme(const Reseau& reseau, double a, double b, double signe) {
-    const double r = (std::sqrt(5.0) - 1) / 2;
-    double x = std::log(std::min(a, b));
-    double y = std::log(std::max(a, b));
-    double c = y - r * (y - x);
-    double d = x + r * (y - x);
-    double gc = signe * gainDb(reseau, std::exp(c));
-    double gd = signe * gainDb(reseau, std::exp(d));
-    // Each step keeps one of the two inner points: one new evaluation a step.
-    while (y - x > 1e-5) { // at a peak the gain is flat: 10 ppm in frequency is plenty
-        if (gc >= gd) {
-            y = d;
-            d = c;
-            gd = gc;
-            c = y - r * (y - x);
-            gc = signe * gainDb(reseau, std::exp(c));
-        } else {
-            x = c;
-            c = d;
-            gc = gd;
-            d = x + r * (y - x);
-            gd = signe * gainDb(reseau, std::exp(d));
-        }
-    }
-    const double f = std::exp((x + y) / 2);
-    return {f, gainDb(reseau, f)};
+// The gain at the pass band's open end: at DC for a low-pass circuit, at infinite frequency
+// for a high-pass one.
+double gainOuvertureDb(const Reseau& reseau, TypeFiltre type) {
+    const Complexe h =
+        type == TypeFiltre::PasseBas ? reseau.transfert(0.0) : reseau.transfertInfini();
+    return 20 * std::log10(std::abs(h));
 }
 
 } // namespace
@@ -87,11 +62,13 @@ Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,
     const auto f = [&points](std::ptrdiff_t i) {
         return points[static_cast<std::size_t>(i)].frequence;
     };
-    double gainMax = gain(0);
-    for (std::ptrdiff_t i = 1; i < n; ++i) {
+    // The open end lies beyond the sweep: the band's highest or lowest gain may be there.
+    const double ouverture = gainOuvertureDb(reseau, type);
+    double gainMax = ouverture;
+    for (std::ptrdiff_t i = 0; i < n; ++i) {
         gainMax = std::max(gainMax, gain(i));
     }
-    // Peaks and valleys down to 20 dB below the highest sample (deeper, the stop band has
+    // Peaks and valleys down to 20 dB below the highest gain so far (deeper, the stop band has
     // none): samples above (below) both neighbours, refined between them.
     struct Sommet {
         std::ptrdiff_t indice;
@@ -99,11 +76,12 @@ Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,
         bool pic;
     };
     std::vector<Sommet> sommets;
+    const auto gainA = [&reseau](double frequence) { return gainDb(reseau, frequence); };
     const double plancher = gainMax - 20;
     for (std::ptrdiff_t i = 1; i + 1 < n; ++i) {
         const bool pic = gain(i) >= gain(i - 1) && gain(i) > gain(i + 1);
         if (gain(i) > plancher && (pic || (gain(i) <= gain(i - 1) && gain(i) < gain(i + 1)))) {
-            sommets.push_back({i, extreme(reseau, f(i - 1), f(i + 1), pic ? 1 : -1), pic});
+            sommets.push_back({i, extreme(gainA, f(i - 1), f(i + 1), pic ? 1 : -1), pic});
             gainMax = std::max(gainMax, pic ? sommets.back().ou.gainDb : gainMax);
         }
     }
@@ -144,11 +122,12 @@ Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,
     for (const Sommet& s : sommets) {
         dernierPic = s.pic && s.indice <= bord ? s.indice : dernierPic;
     }
-    double plusBas = gain(0);
+    double plusBas = std::min(ouverture, gain(0));
     for (const Sommet& s : sommets) {
         plusBas = !s.pic && s.indice < dernierPic ? std::min(plusBas, s.ou.gainDb) : plusBas;
     }
     c.ondulationDb = dernierPic == 0 ? 0.0 : gainMax - plusBas;
+    c.gainDb = ouverture;
     return c;
 }
 

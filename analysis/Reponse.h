@@ -24,14 +24,17 @@ struct PointReponse {
 
 struct Caracteristiques {
     double gainMaxDb = 0.0;    // the highest gain of the pass band
-    double coupure3dB = 0.0;   // Hz; NaN when the response does not fall 3 dB within the sweep
+    double coupure3dB = 0.0;   // Hz; NaN when the crossing does not lie within the sweep
     double ondulationDb = 0.0; // from the highest to the lowest gain inside the pass band
+    double gainDb = 0.0;       // at the pass band's open end: DC (low-pass), infinity (high-pass)
 };
 
-// The pass band read from a sweep of the network's response (its points rising in frequency):
-// where the gain, coming from the stop band, first reaches 3 dB below its highest value, and
-// how much it varies before, up to its last peak. Peaks, valleys and the crossing are located
-// on the response itself, between the samples that bracket them.
+// The pass band read from a sweep of the network's response (its points rising in frequency)
+// and from the gain at its open end, beyond the sweep: where the gain, coming from the stop
+// band, first reaches 3 dB below its highest value, and how much it varies from the open end
+// up to its last peak. The highest and lowest values include the open end's gain; peaks,
+// valleys and the crossing are located on the response itself, between the samples that
+// bracket them.
 [[nodiscard]] Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,
                                             const std::vector<PointReponse>& balayage);
 

@@ -108,6 +108,7 @@ void Reseau::construire(const circuit::Montage& montage, std::optional<std::size
         }
     }
     sortie_ = noeuds.at(circuit.blocs[dernier - 1].ampli.sortie);
+    noeuds_ = nNoeuds;
 }
 
 void Reseau::resoudre(Complexe p) const {
@@ -118,6 +119,16 @@ void Reseau::resoudre(Complexe p) const {
 
 Complexe Reseau::transfert(Complexe s) const {
     resoudre(s / omegaReference_);
+    return x_(sortie_);
+}
+
+Complexe Reseau::transfertInfini() const {
+    // (G + p·C) x = bG + p·bC divided by p: as p grows the nodes see the capacitors alone,
+    // while the op-amps' rows and columns, which no frequency scales, stay as they are.
+    a_ = G_;
+    a_.topLeftCorner(noeuds_, noeuds_) = C_.topLeftCorner(noeuds_, noeuds_);
+    lu_.compute(a_);
+    x_.noalias() = lu_.solve(bC_);
     return x_(sortie_);
 }
 

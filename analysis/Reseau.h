@@ -27,6 +27,8 @@ public:
 
     // H at the complex frequency s, in rad/s.
     [[nodiscard]] Complexe transfert(Complexe s) const;
+    // The limit of H far above every pole: a high-pass circuit's pass-band gain, exactly.
+    [[nodiscard]] Complexe transfertInfini() const;
 
     struct Point {
         Complexe h;       // H(jω)
@@ -56,6 +58,7 @@ private:
     Vecteur bG_;
     Vecteur bC_;
     Eigen::Index sortie_ = 0;
+    Eigen::Index noeuds_ = 0; // the unknowns before the op-amps' currents
     double omegaReference_ = 1.0;
 
     // Reused from one frequency to the next.

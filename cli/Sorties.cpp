@@ -79,17 +79,18 @@ std::string conceptionJson(const IssueCalcul& issue, const std::optional<analyse
     QJsonArray etages;
     o[QStringLiteral("commun")] = QJsonValue();
     o[QStringLiteral("coupure_3db_hz")] = QJsonValue();
+    o[QStringLiteral("gain_db")] = QJsonValue();
     o[QStringLiteral("ondulation_db")] = QJsonValue();
     if (realisable) {
         const Conception analysee = serie ? analyse::normaliser(c, *serie) : c;
         o[QStringLiteral("commun")] =
             QJsonObject{{QStringLiteral("nom"), c.type == TypeFiltre::PasseBas ? "R" : "C"},
-                        {QStringLiteral("valeur"), c.valeurCommune}};
+                        {QStringLiteral("valeur"), valeurPiece(c.valeurCommune)}};
         for (const analyse::Ecart& e : analyse::ecarts(c, analysee)) {
             QJsonObject composant{{QStringLiteral("nom"), qtexte(e.nom)},
                                   {QStringLiteral("valeur"), e.calculee}};
             if (serie) {
-                composant[QStringLiteral("normalisee")] = e.normalisee;
+                composant[QStringLiteral("normalisee")] = valeurPiece(e.normalisee);
                 composant[QStringLiteral("ecart_pct")] = e.pourcent;
             }
             composants.append(composant);
@@ -104,11 +105,14 @@ std::string conceptionJson(const IssueCalcul& issue, const std::optional<analyse
                 {QStringLiteral("f0_hz"), e.f0},
                 {QStringLiteral("q"), e.q},
                 {QStringLiteral("gbw_min_hz"), e.gbwMinimum()},
+                {QStringLiteral("gain_db"), e.gainDb()},
+                {QStringLiteral("gain_max_db"), e.gainMaxDb()},
                 {QStringLiteral("pole_reel_hz"), e.poleReel ? json(*e.poleReel) : QJsonValue()},
             });
         }
         const analyse::Caracteristiques car = analyse::analyser(analysee).caracteristiques;
         o[QStringLiteral("coupure_3db_hz")] = json(car.coupure3dB);
+        o[QStringLiteral("gain_db")] = json(car.gainDb);
         o[QStringLiteral("ondulation_db")] = json(car.ondulationDb);
     }
     o[QStringLiteral("composants")] = composants;

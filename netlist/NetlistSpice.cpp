@@ -2,6 +2,7 @@
 
 #include "circuit/Circuit.h"
 #include "engine/Familles.h"
+#include "report/EcritureNombres.h"
 
 #include <algorithm>
 #include <array>
@@ -123,7 +124,8 @@ std::string ecrireNetlist(const circuit::Montage& montage,
     }
     if (std::adjacent_find(communes.begin(), communes.end(), std::not_equal_to<>()) ==
         communes.end()) {
-        const std::string commune = nombre(valeurPositive(communes.front(), "the common value"));
+        const std::string commune =
+            texteValeurPiece(valeurPositive(communes.front(), "the common value"));
         e.commentaire(passeBas ? "Valeur commune : R = " + commune + " ohms"
                                : "Valeur commune : C = " + commune + " F");
     }
@@ -142,7 +144,7 @@ std::string ecrireNetlist(const circuit::Montage& montage,
         e.commentaire("Cellule " + cellule);
         for (const circuit::Element& element : bloc.elements) {
             e.ligne(pieces[piece].nom, element.noeudA, element.noeudB,
-                    nombre(valeurPositive(montage.valeurs[piece], pieces[piece].nom)));
+                    texteValeurPiece(valeurPositive(montage.valeurs[piece], pieces[piece].nom)));
             ++piece;
         }
         if (ampli) {

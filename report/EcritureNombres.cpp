@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace quorvan {
@@ -98,6 +99,25 @@ std::string FormatCapacite(double farads, std::string_view separateur) {
 std::string formatComposant(TypeFiltre type, double valeur, std::string_view separateur) {
     return type == TypeFiltre::PasseBas ? FormatCapacite(valeur, separateur)
                                         : formatOhmsArrondis(valeur) + " Ohms";
+}
+
+double valeurPiece(double valeur) {
+    constexpr int ChiffresSignificatifs = 3;
+    constexpr double Tolerance = 4 * std::numeric_limits<double>::epsilon();
+    std::array<char, 32> texte{};
+    const auto fin = std::to_chars(texte.data(), texte.data() + texte.size(), valeur,
+                                   std::chars_format::scientific, ChiffresSignificatifs - 1)
+                         .ptr;
+    double decimal = 0.0;
+    std::from_chars(texte.data(), fin, decimal);
+    return std::fabs(valeur - decimal) <= Tolerance * std::fabs(decimal) ? decimal : valeur;
+}
+
+std::string texteValeurPiece(double valeur) {
+    std::array<char, 32> texte{};
+    const auto fin =
+        std::to_chars(texte.data(), texte.data() + texte.size(), valeurPiece(valeur)).ptr;
+    return {texte.data(), fin};
 }
 
 } // namespace quorvan

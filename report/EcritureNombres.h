@@ -30,4 +30,16 @@ namespace quorvan {
 [[nodiscard]] std::string formatComposant(TypeFiltre type, double valeur,
                                           std::string_view separateur);
 
+// A part's value as the netlist and the JSON write it. Standard parts (the E6 to E192 series,
+// the engine's capacitors) are decimals of at most three significant digits, but the double of
+// one may miss that decimal's own double by an ulp or two: the engine forms 4.7e-8 as 47 × 1e-9,
+// 4.7000000000000004e-08. A value within four machine epsilons of such a decimal comes back as
+// the decimal's double, whose shortest text is the decimal; any other value, computed, comes
+// back as it is (one lands that near a three-digit decimal about once in 10^12).
+[[nodiscard]] double valeurPiece(double valeur);
+
+// The shortest text that reads back as valeurPiece(valeur), a period whatever the locale:
+// "4.7e-08" for 47 × 1e-9, "1.7109176279901665e-07" for a computed value.
+[[nodiscard]] std::string texteValeurPiece(double valeur);
+
 } // namespace quorvan

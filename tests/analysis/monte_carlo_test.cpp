@@ -49,6 +49,7 @@ TEST(MesureBande, ReadsEveryDesignAsTheAnalysisWindowDoes) {
             EXPECT_NEAR(mesure.coupure3dB / attendu.coupure3dB, 1, 1e-9);
             EXPECT_NEAR(mesure.ondulationDb, attendu.ondulationDb, 1e-7);
             EXPECT_NEAR(mesure.gainMaxDb, attendu.gainMaxDb, 1e-7);
+            EXPECT_NEAR(mesure.gainDb, attendu.gainDb, 1e-9);
         }
     });
 }

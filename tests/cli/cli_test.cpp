@@ -142,6 +142,7 @@ TEST(QuorvanCliAnalyse, JsonNamesTheOutcomeAndGivesTheDesignInSiUnits) {
         EXPECT_EQ(o[QStringLiteral("composants")].toArray().size(), c.composants);
         EXPECT_EQ(o[QStringLiteral("commun")].isNull(), c.composants == 0);
         EXPECT_EQ(o[QStringLiteral("coupure_3db_hz")].isNull(), c.composants == 0);
+        EXPECT_EQ(o[QStringLiteral("gain_db")].isNull(), c.composants == 0);
         EXPECT_FALSE(o[QStringLiteral("message")].toString().isEmpty());
     }
     const QJsonObject o =
@@ -160,6 +161,16 @@ TEST(QuorvanCliAnalyse, JsonNamesTheOutcomeAndGivesTheDesignInSiUnits) {
     const QJsonArray etages = o[QStringLiteral("etages")].toArray();
     ASSERT_EQ(etages.size(), 1);
     EXPECT_EQ(etages[0][QStringLiteral("composants")].toArray().size(), 3);
+    EXPECT_GT(etages[0][QStringLiteral("pole_reel_hz")].toDouble(), 0);
+    // The engine's 47 × 1e-9 is 4.7000000000000004e-08: the JSON and the netlist write a
+    // standard part as its decimal, a computed one with every digit it needs.
+    const std::string passeHaut = executer({"--json", "--spice", "-", "--type", "passe-haut",
+                                            "--filtre", "butterworth", "--ordre", "4", "1000"})
+                                      .out;
+    for (const char* texte : {"\"valeur\": 4.7e-08\n", "\"valeur\": 863.8467660938545\n",
+                              "\nC1 in A1 4.7e-08\n", "\nR1 A1 0 863.8467660938545\n"}) {
+        EXPECT_NE(passeHaut.find(texte), std::string::npos) << texte << passeHaut;
+    }
 }
 
 // The response on standard output after the report, twenty points a decade at least from a

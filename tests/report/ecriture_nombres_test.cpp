@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace quorvan {
@@ -76,6 +78,31 @@ TEST(EcritureNombres, WritesEachNumberAsTheReportShowsIt) {
         EXPECT_EQ(c.ecrire(c.valeur, "."), point);
     }
     EXPECT_EQ(formatTroisDecimales(3.5, "\u066B"), "3\u066B5");
+}
+
+// Every three-digit decimal (every standard series, E192 included) over the decades parts use,
+// formed as code forms it with two or three roundings, is the decimal's own double; a value
+// further off, or next to a fourth digit, is a computed one and stays as it is.
+TEST(EcritureNombres, AStandardPartIsItsDecimal) {
+    constexpr double Eps = std::numeric_limits<double>::epsilon();
+    const auto lire = [](int m, int e) {
+        return std::strtod((std::to_string(m) + "e" + std::to_string(e)).c_str(), nullptr);
+    };
+    for (int e = -15; e <= 7; ++e) {
+        for (int m = 100; m <= 999; ++m) {
+            const double d = lire(m, e);
+            for (const double v : {m * std::pow(10.0, e), m / 100.0 * std::pow(10.0, e + 2),
+                                   d * (1 + 3 * Eps), d * (1 - 3 * Eps)}) {
+                ASSERT_EQ(valeurPiece(v), d) << m << "e" << e << " formed as " << v;
+            }
+            for (const double v :
+                 {d * (1 + 8 * Eps), d * (1 - 8 * Eps), lire(10 * m + 1, e - 1) * (1 + 2 * Eps)}) {
+                ASSERT_EQ(valeurPiece(v), v) << m << "e" << e << " next to " << v;
+            }
+        }
+    }
+    EXPECT_EQ(texteValeurPiece(47 * 1e-9), "4.7e-08");
+    EXPECT_EQ(texteValeurPiece(1234.5678), "1234.5678");
 }
 
 } // namespace
