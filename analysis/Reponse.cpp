@@ -24,6 +24,13 @@ double gainOuvertureDb(const Reseau& reseau, TypeFiltre type) {
     return 20 * std::log10(std::abs(h));
 }
 
+// The response at `f`, its phase as arg gives it.
+PointReponse point(const Reseau& reseau, double f) {
+    const Reseau::Point p = reseau.reponse(f);
+    return {f, 20 * std::log10(std::abs(p.h)), std::arg(p.h) * 180 / std::numbers::pi,
+            -(p.derivee / p.h).imag()};
+}
+
 } // namespace
 
 std::vector<PointReponse> balayer(const Reseau& reseau, double debut, double fin,
@@ -46,6 +53,46 @@ std::vector<PointReponse> balayer(const Reseau& reseau, double debut, double fin
 
 std::vector<PointReponse> balayerAutour(const Reseau& reseau, double frequence) {
     return balayer(reseau, frequence / 100, frequence * 100, 50);
+}
+
+std::vector<PointReponse> affinerPics(const Reseau& reseau,
+                                      const std::vector<PointReponse>& balayage) {
+    // Between the neighbours of each sample above both of its own: the peak, and a finer
+    // grid for the curve's shape around it (a peak of the highest Q is about two samples wide).
+    constexpr int Subdivisions = 8;
+    const auto retard = [&reseau](double f) { return point(reseau, f).retard; };
+    std::vector<PointReponse> ajouts;
+    const std::size_t n = balayage.size();
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double r = balayage[i].retard;
+        if (r < balayage[i - 1].retard || r <= balayage[i + 1].retard) {
+            continue;
+        }
+        const double avant = balayage[i - 1].frequence;
+        const double apres = balayage[i + 1].frequence;
+        ajouts.push_back(point(reseau, extreme(retard, avant, apres, 1).frequence));
+        for (const std::size_t k : {i - 1, i}) {
+            const double pas =
+                std::pow(balayage[k + 1].frequence / balayage[k].frequence, 1.0 / Subdivisions);
+            for (int j = 1; j < Subdivisions; ++j) {
+                ajouts.push_back(point(reseau, balayage[k].frequence * std::pow(pas, j)));
+            }
+        }
+    }
+    const auto parFrequence = [](const PointReponse& a, const PointReponse& b) {
+        return a.frequence < b.frequence;
+    };
+    std::sort(ajouts.begin(), ajouts.end(), parFrequence);
+    std::vector<PointReponse> points;
+    points.reserve(n + ajouts.size());
+    std::merge(balayage.begin(), balayage.end(), ajouts.begin(), ajouts.end(),
+               std::back_inserter(points), parFrequence);
+    // Each phase takes the turn nearest to the point before: the sweep's stay as they were.
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const double precedente = points[i - 1].phaseDeg;
+        points[i].phaseDeg = precedente + std::remainder(points[i].phaseDeg - precedente, 360.0);
+    }
+    return points;
 }
 
 Caracteristiques caracteriser(const Reseau& reseau, TypeFiltre type,

@@ -22,6 +22,12 @@ struct PointReponse {
 // program shows or writes, and what its characteristics are read from.
 [[nodiscard]] std::vector<PointReponse> balayerAutour(const Reseau& reseau, double frequence);
 
+// The sweep with points added around each peak of the group delay, the peak among them, so
+// that a curve drawn through the points reaches it: what the charts draw. The sweep's own
+// points stay as they are.
+[[nodiscard]] std::vector<PointReponse> affinerPics(const Reseau& reseau,
+                                                    const std::vector<PointReponse>& balayage);
+
 struct Caracteristiques {
     double gainMaxDb = 0.0;    // the highest gain of the pass band
     double coupure3dB = 0.0;   // Hz; NaN when the crossing does not lie within the sweep
