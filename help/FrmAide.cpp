@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFont>
+#include <QKeyEvent>
 #include <QResizeEvent>
 
 namespace quorvan {
@@ -81,6 +82,14 @@ void FrmAide::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) {
         Form_Resize();
     }
+}
+
+void FrmAide::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FrmAide::Form_Resize() {

@@ -9,8 +9,8 @@ class RichTextBox;
 }
 
 // The help window: the help text in a rich-text box that fills the client area. A window of
-// its own, with no parent and no owner, at its design position and size; closing it
-// destroys it (Qt::WA_DeleteOnClose).
+// its own, with no parent and no owner, at its design position and size; closing it (Esc
+// too) destroys it (Qt::WA_DeleteOnClose).
 class FrmAide final : public QWidget {
     Q_OBJECT
 
@@ -23,6 +23,7 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Makes RichTextBox1 fill the client area: height, width, then top; 0 × 0 when the

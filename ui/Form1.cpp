@@ -210,7 +210,10 @@ void Form1::CmdCalcul_Click() {
         if (FenetreAnalyse_) {
             analyse_->afficher(*derniereConception_);
         }
+    } else if (FenetreAnalyse_) {
+        analyse_->calculEchoue();
     }
+    dernierCalculReussi_ = issue.contenu == ContenuResultat::Rapport;
     if (issue.bip) {
         bureau_.beep();
     }
@@ -249,8 +252,12 @@ void Form1::MnuAnalyse_Click() {
         FenetreAnalyse_ = analyse_->fenetre();
         if (derniereConception_) {
             analyse_->afficher(*derniereConception_);
+            if (!dernierCalculReussi_) {
+                analyse_->calculEchoue();
+            }
         }
     }
+    FenetreAnalyse_->setWindowState(FenetreAnalyse_->windowState() & ~Qt::WindowMinimized);
     FenetreAnalyse_->show();
     FenetreAnalyse_->raise();
     FenetreAnalyse_->activateWindow();

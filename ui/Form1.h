@@ -69,6 +69,7 @@ private:
     Module1 module_;
     QString Resultat_;
     std::optional<Conception> derniereConception_; // of the last report
+    bool dernierCalculReussi_ = true;              // no "Calcul" yet, or one with a report
     QPointer<QWidget> FenetreAnalyse_;
     Analyse* analyse_ = nullptr; // the window's interface while it is open
     int numeroImage_ = 0;

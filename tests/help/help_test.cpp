@@ -47,7 +47,7 @@ TEST(Aide, OpensAsDesignedEachTimeAfterBeingClosed) {
 }
 
 // The box fills the client area at any size, minimised too; "&Aide" brings the open window
-// back as it was, restored, scrolled and selected as it was left.
+// back as it was, restored, scrolled and selected as it was left; Esc closes it.
 TEST(Aide, TheBoxFillsTheWindowAndAnOpenWindowComesBackUnchanged) {
     FrmAide* f = ouvrir();
     for (const QSize taille : {QSize(600, 700), QSize(200, 100), QSize(1, 1), QSize(500, 300)}) {
@@ -76,7 +76,8 @@ TEST(Aide, TheBoxFillsTheWindowAndAnOpenWindowComesBackUnchanged) {
     const QString texte = f->richTextBox1()->toPlainText();
     QTest::keyClicks(f->richTextBox1(), QStringLiteral("abc\b"));
     EXPECT_EQ(f->richTextBox1()->toPlainText(), texte) << "read-only";
-    f->close();
+    QTest::keyClick(f->richTextBox1(), Qt::Key_Escape);
+    EXPECT_EQ(fenetreAide(), nullptr) << "Esc closes it";
 }
 
 // Each line of the help file that ends in \par is one paragraph. Its text, read by hand: a

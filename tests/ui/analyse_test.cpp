@@ -1,72 +1,395 @@
 // The analysis window on its own; Form1's tests open it through its plugin.
 
-#include "report/CommandeCalcul.h"
+#include "analysis/Reseau.h"
+#include "tests/analysis/Conceptions.h"
 #include "toolkit/RecordingDesktop.h"
 #include "ui/analyse/FenetreAnalyse.h"
+#include "ui/analyse/GrapheReponse.h"
 
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QComboBox>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
+#include <QRegularExpression>
 #include <QTableWidget>
+#include <QTest>
+#include <QValueAxis>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace quorvan {
 namespace {
 
-Conception conception(int famille, int ordre, TypeFiltre type, const char* frequence) {
-    Module1 module;
-    module.NumFiltre = static_cast<std::int16_t>(famille);
-    module.NumOrdre = static_cast<std::int16_t>(ordre);
-    return executerCalcul(module, {type, "", ""}, frequence, ",").conception;
-}
-
-TEST(Analyse, BeforeAnyDesignItSaysToCalculateFirst) {
-    toolkit::RecordingDesktop bureau;
-    FenetreAnalyse fenetre(bureau, nullptr);
-    EXPECT_TRUE(fenetre.findChild<QLabel*>(QStringLiteral("Resume"))
-                    ->text()
-                    .contains(QStringLiteral("Calcul")));
-    EXPECT_FALSE(fenetre.findChild<QComboBox*>(QStringLiteral("Serie"))->isEnabled());
-}
-
-TEST(Analyse, ASeriesChangeUpdatesTheTableCurvesAndSummary) {
-    QLocale::setDefault(QLocale(QLocale::French));
-    toolkit::RecordingDesktop bureau;
-    FenetreAnalyse fenetre(bureau, nullptr);
-    fenetre.afficher(conception(3, 4, TypeFiltre::PasseBas, "1000"));
-    auto* serie = fenetre.findChild<QComboBox*>(QStringLiteral("Serie"));
-    auto* table = fenetre.findChild<QTableWidget*>(QStringLiteral("Composants"));
-    EXPECT_EQ(serie->currentText(), "E24");
-    // C1 = 10.75 / (6.283178 × 1000 × 10000) = 171.1 nF: 180 nF in E24 (past 169.7 nF, the
-    // middle of 160 and 180 on a logarithmic scale), 150 nF in E6 (below 181.7 nF).
-    EXPECT_EQ(table->item(0, 1)->text(), "0,171 \u00B5F");
-    EXPECT_EQ(table->item(0, 2)->text(), "0,18 \u00B5F");
-    EXPECT_EQ(table->item(0, 3)->text(), "5,21 %");
-    const double avant = fenetre.courbeNormalisee().caracteristiques.coupure3dB;
-    serie->setCurrentText(QStringLiteral("E6"));
-    EXPECT_EQ(table->item(0, 2)->text(), "0,15 \u00B5F");
-    EXPECT_NE(fenetre.courbeNormalisee().caracteristiques.coupure3dB, avant);
-    EXPECT_EQ(fenetre.courbeCalculee().points.size(), fenetre.courbeNormalisee().points.size());
-    EXPECT_NE(fenetre.findChild<QLabel*>(QStringLiteral("Resume"))
-                  ->text()
-                  .indexOf(QStringLiteral("valeurs normalis\u00E9es E6")),
-              -1);
-    QStringList noms;
-    for (const QAbstractSeries* s :
-         fenetre.findChild<QChartView*>(QStringLiteral("Graphique"))->chart()->series()) {
-        noms << s->name();
+// The window in French, shown, so that its chart is laid out.
+class AnalyseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::French));
+        fenetre = std::make_unique<FenetreAnalyse>(bureau, nullptr);
+        fenetre->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(fenetre.get()));
     }
-    EXPECT_TRUE(noms.contains(QString::fromUtf8("Valeurs normalis\u00E9es E6")));
-    EXPECT_TRUE(noms.contains(QString::fromUtf8("Valeurs calcul\u00E9es")));
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
+    void afficher(const Conception& c) {
+        fenetre->afficher(c);
+        QCoreApplication::processEvents();
+    }
+    template <typename T = QWidget>
+    T* w(const char* nom) const {
+        return fenetre->findChild<T*>(QString::fromLatin1(nom));
+    }
+    QChartView* vue() const { return w<QChartView>("Graphique"); }
+    QChart* graphe() const { return vue()->chart(); }
+    QCategoryAxis* axeFrequence() const {
+        return qobject_cast<QCategoryAxis*>(graphe()->axes(Qt::Horizontal).value(0));
+    }
+    QValueAxis* axeValeur() const {
+        return qobject_cast<QValueAxis*>(graphe()->axes(Qt::Vertical).value(0));
+    }
+    QLineSeries* serie(const QString& nom) const {
+        for (QAbstractSeries* s : graphe()->series()) {
+            if (s->name() == nom) {
+                return qobject_cast<QLineSeries*>(s);
+            }
+        }
+        return nullptr;
+    }
+    // Texts the chart draws and shows: axis labels and the labels of marked points.
+    QStringList textesVisibles() const {
+        QStringList textes;
+        for (const QGraphicsItem* item : graphe()->scene()->items()) {
+            if (!item->isVisible()) {
+                continue;
+            }
+            if (const auto* t = dynamic_cast<const QGraphicsTextItem*>(item)) {
+                textes << t->toPlainText();
+            } else if (const auto* s = dynamic_cast<const QGraphicsSimpleTextItem*>(item)) {
+                textes << s->text();
+            }
+        }
+        return textes;
+    }
+    QPoint pixel(double hz, double y) const { // the viewport position of a value of the chart
+        return vue()->mapFromScene(
+            graphe()->mapToScene(graphe()->mapToPosition({std::log10(hz), y})));
+    }
+    toolkit::RecordingDesktop bureau;
+    std::unique_ptr<FenetreAnalyse> fenetre;
+};
+
+TEST_F(AnalyseTest, BeforeAnyDesignItSaysToCalculateFirstAndDrawsNothing) {
+    EXPECT_TRUE(w<QLabel>("Resume")->text().contains(QStringLiteral("Calcul")));
+    EXPECT_FALSE(w<QComboBox>("Serie")->isEnabled());
+    EXPECT_TRUE(graphe()->series().isEmpty());
+    EXPECT_TRUE(graphe()->legend()->markers().isEmpty());
+}
+
+TEST_F(AnalyseTest, ASeriesChangeUpdatesTheTableCurvesAndSummary) {
+    afficher(test::concevoir(3, 4, TypeFiltre::PasseBas, "1000"));
+    auto* serieNormalisee = w<QComboBox>("Serie");
+    auto* table = w<QTableWidget>("Composants");
+    EXPECT_EQ(serieNormalisee->currentText(), "E24");
+    // C1 = 10.75 / (6.283178 × 1000 × 10000) = 171.09 nF: 180 nF in E24 (past 169.7 nF, the
+    // middle of 160 and 180 on a logarithmic scale), 150 nF in E6 (below 181.7 nF).
+    EXPECT_EQ(table->item(0, 1)->text(), "171,1 nF");
+    EXPECT_EQ(table->item(0, 2)->text(), "180 nF");
+    EXPECT_EQ(table->item(0, 3)->text(), "5,21 %");
+    const auto* etages = w<QTableWidget>("Etages");
+    ASSERT_EQ(etages->rowCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(etages->item(i, 0)->text().startsWith(QStringLiteral("%1 (C").arg(i + 1)));
+    }
+    const double avant = fenetre->courbeNormalisee().caracteristiques.coupure3dB;
+    serieNormalisee->setCurrentText(QStringLiteral("E6"));
+    EXPECT_EQ(table->item(0, 2)->text(), "150 nF");
+    EXPECT_NE(fenetre->courbeNormalisee().caracteristiques.coupure3dB, avant);
+    EXPECT_EQ(fenetre->courbeCalculee().points.size(), fenetre->courbeNormalisee().points.size());
+    EXPECT_TRUE(
+        w<QLabel>("Resume")->text().contains(QStringLiteral("valeurs normalis\u00E9es E6")));
+    EXPECT_TRUE(serie(QStringLiteral("Valeurs normalis\u00E9es E6")));
+    EXPECT_TRUE(serie(QStringLiteral("Valeurs calcul\u00E9es")));
+    for (const QLegendMarker* m : graphe()->legend()->markers()) {
+        EXPECT_FALSE(m->isVisible() && m->label().trimmed().isEmpty()) << "an unnamed entry";
+    }
     for (const char* nom :
          {"Grandeur", "Serie", "Enregistrer", "Graphique", "Composants", "Etages"}) {
-        EXPECT_FALSE(
-            fenetre.findChild<QWidget*>(QString::fromLatin1(nom))->accessibleName().isEmpty())
-            << nom;
+        EXPECT_FALSE(w(nom)->accessibleName().isEmpty()) << nom;
     }
-    QLocale::setDefault(QLocale::c());
+}
+
+// Every number of the window with an SI prefix, 1 to 999 before the separator (hertz below
+// one excepted), never 1E+06 nor "62, nF": tables, summary, title, axis labels, marked
+// points, readout; from designs below one hertz, whose lowest frequency label must stay, to
+// one whose op-amps need tens of megahertz.
+TEST_F(AnalyseTest, NumbersCarrySIPrefixesEverywhere) {
+    const QRegularExpression valeur(
+        QStringLiteral("(-?[\\d,]+) ([pn\u00B5mkMGT]?)(Hz|F|\u03A9|s)(?!\\w)"));
+    // An exponent, four digits before the separator, a separator before the unit, "Ohms".
+    const QRegularExpression interdit(QStringLiteral(
+        "\\d[eE][+-]?\\d|(^|[^\\d,])\\d{4}|\\d[,.] [pn\u00B5mkMGT]?(Hz|F|\u03A9|s)|Ohms"));
+    struct Cas {
+        int famille;
+        TypeFiltre type;
+        const char* frequence;
+        const char* plusBas; // the lowest frequency label: the sweep's first decade
+    };
+    const Cas cas[] = {
+        {0, TypeFiltre::PasseBas, "0.5", "0,01 Hz"},
+        {0, TypeFiltre::PasseBas, "0.1", "0,001 Hz"},
+        {1, TypeFiltre::PasseHaut, "1000000", "10 kHz"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.frequence);
+        afficher(test::concevoir(c.famille, 2, c.type, c.frequence));
+        QTest::mouseMove(vue()->viewport(), QPoint(1, 1));
+        QTest::mouseMove(vue()->viewport(), pixel(std::atof(c.frequence) * 3, -10));
+        QStringList textes = textesVisibles();
+        EXPECT_TRUE(textes.contains(QString::fromUtf8(c.plusBas)))
+            << textes.join('|').toStdString();
+        textes << fenetre->windowTitle() << w<QLabel>("Resume")->text() << graphe()->title();
+        for (const char* table : {"Composants", "Etages"}) {
+            const auto* t = w<QTableWidget>(table);
+            for (int i = 0; i < t->rowCount(); ++i) {
+                for (int j = 1; j < t->columnCount(); ++j) {
+                    textes << t->item(i, j)->text();
+                }
+            }
+        }
+        int valeurs = 0;
+        for (const QString& t : textes) {
+            EXPECT_FALSE(t.contains(interdit)) << t.toStdString();
+            for (const QRegularExpressionMatch& m : valeur.globalMatch(t)) {
+                const double chiffre = QLocale().toDouble(m.captured(1));
+                EXPECT_TRUE(chiffre < 1000 && (chiffre >= 1 || chiffre == 0 ||
+                                               (m.captured(2).isEmpty() && m.captured(3) == "Hz")))
+                    << t.toStdString();
+                ++valeurs;
+            }
+        }
+        EXPECT_GT(valeurs, 15);
+    }
+}
+
+// Gain down to 80 dB below a top just above the curves, phase by 45° or 90°, delay from zero
+// up to just above its peak, which the chart reaches within 1 %, in the unit its title gives.
+TEST_F(AnalyseTest, TheAxesFitTheCurves) {
+    struct Cas {
+        int famille;
+        int ordre;
+        TypeFiltre type;
+    };
+    const Cas cas[] = {
+        {5, 6, TypeFiltre::PasseHaut}, {4, 7, TypeFiltre::PasseBas}, {0, 3, TypeFiltre::PasseHaut}};
+    for (const Cas& c : cas) {
+        const Conception design = test::concevoir(c.famille, c.ordre, c.type, "2000");
+        afficher(design);
+        for (const int grandeur : {0, 1, 2}) {
+            SCOPED_TRACE(testing::Message() << c.famille << " " << c.ordre << " " << grandeur);
+            w<QComboBox>("Grandeur")->setCurrentIndex(grandeur);
+            double plusBas = INFINITY;
+            double plusHaut = -INFINITY;
+            for (const char* nom : {"Valeurs calcul\u00E9es", "Valeurs normalis\u00E9es E24"}) {
+                for (const QPointF& p : serie(QString::fromUtf8(nom))->points()) {
+                    plusBas = std::min(plusBas, p.y());
+                    plusHaut = std::max(plusHaut, p.y());
+                }
+            }
+            const double bas = axeValeur()->min();
+            const double haut = axeValeur()->max();
+            EXPECT_GT(haut, plusHaut);
+            EXPECT_LT(haut - plusHaut, 0.05 * (haut - bas)) << "empty room above the curves";
+            if (grandeur == 0) {
+                EXPECT_NEAR(haut - bas, 80 * 1.08, 1);
+            } else {
+                EXPECT_LE(bas, plusBas);
+            }
+            if (grandeur == 1) {
+                EXPECT_EQ(std::fmod(axeValeur()->tickInterval(), 45), 0);
+                EXPECT_LE((haut - bas) / axeValeur()->tickInterval(), 8);
+            }
+            // Each value label a multiple of the step, with no more decimals than the step.
+            QCoreApplication::processEvents();
+            const double pas = axeValeur()->tickInterval();
+            const qsizetype decimales = QString::number(pas).section(u'.', 1).size();
+            int etiquettes = 0;
+            for (const QString& t : textesVisibles()) {
+                if (t.contains(QRegularExpression(QStringLiteral("^-?[\\d,.]+$")))) {
+                    bool lu = false;
+                    const double v = QLocale().toDouble(t, &lu);
+                    EXPECT_TRUE(lu) << t.toStdString() << " not in the user's notation";
+                    EXPECT_NEAR(v / pas, std::round(v / pas), 1e-6) << t.toStdString();
+                    EXPECT_LE(t.section(u',', 1).size(), decimales) << t.toStdString();
+                    ++etiquettes;
+                }
+            }
+            EXPECT_GE(etiquettes, 3);
+            if (grandeur == 2) {
+                EXPECT_EQ(bas, 0);
+                const QString titre = axeValeur()->titleText();
+                const double unite = titre.endsWith(QStringLiteral("(\u00B5s)")) ? 1e-6
+                                     : titre.endsWith(QStringLiteral("(ms)"))    ? 1e-3
+                                                                                 : 0;
+                // Read in that unit, the peak drawn is the one found every 0.01 % of frequency
+                // around the sweep's highest sample.
+                const auto plusHaut = std::max_element(
+                    fenetre->courbeCalculee().points.begin(),
+                    fenetre->courbeCalculee().points.end(),
+                    [](const auto& a, const auto& b) { return a.retard < b.retard; });
+                const analyse::Reseau reseau(design);
+                double pic = 0;
+                for (double f = plusHaut->frequence / 1.1; f < plusHaut->frequence * 1.1;
+                     f *= 1.0001) {
+                    const analyse::Reseau::Point p = reseau.reponse(f);
+                    pic = std::max(pic, -(p.derivee / p.h).imag());
+                }
+                double trace = 0;
+                for (const QPointF& p : serie(QStringLiteral("Valeurs calcul\u00E9es"))->points()) {
+                    trace = std::max(trace, p.y() * unite);
+                }
+                EXPECT_NEAR(trace, pic, pic * 0.01) << titre.toStdString();
+            }
+        }
+    }
+}
+
+// The −3 dB line passes through the points where each curve falls 3 dB, labelled with their
+// frequency beside them.
+TEST_F(AnalyseTest, TheMinus3dBLineAndItsLabelledPoints) {
+    const Conception design = test::concevoir(3, 5, TypeFiltre::PasseBas, "1000");
+    afficher(design);
+    const QLineSeries* ligne = serie(QStringLiteral("\u22123 dB"));
+    ASSERT_NE(ligne, nullptr);
+    ASSERT_EQ(ligne->count(), 2);
+    const double niveau = ligne->at(0).y();
+    EXPECT_EQ(ligne->at(1).y(), niveau);
+    const double f3 = fenetre->courbeCalculee().caracteristiques.coupure3dB;
+    const analyse::Reseau reseau(design);
+    EXPECT_NEAR(20 * std::log10(std::abs(reseau.reponse(f3).h)), niveau, 0.01);
+    for (const double f : {f3, fenetre->courbeNormalisee().caracteristiques.coupure3dB}) {
+        const QString texte = QLocale().toString(f / 1000, 'g', 3) + QStringLiteral(" kHz");
+        const QGraphicsSimpleTextItem* etiquette = nullptr;
+        for (QGraphicsItem* item : graphe()->scene()->items()) {
+            const auto* t = dynamic_cast<const QGraphicsSimpleTextItem*>(item);
+            etiquette = t != nullptr && t->isVisible() && t->text() == texte ? t : etiquette;
+        }
+        ASSERT_NE(etiquette, nullptr) << texte.toStdString();
+        // Beside its point, not across it.
+        const QRectF boite = vue()->mapFromScene(etiquette->sceneBoundingRect()).boundingRect();
+        const QPoint point = pixel(f, niveau);
+        EXPECT_LT(QLineF(boite.center(), point).length(), 60) << texte.toStdString();
+        EXPECT_TRUE(boite.left() > point.x() || boite.right() < point.x());
+    }
+    w<QComboBox>("Grandeur")->setCurrentIndex(1);
+    EXPECT_EQ(serie(QStringLiteral("\u22123 dB")), nullptr) << "a gain level on the phase";
+}
+
+// The readout: the frequency under the pointer and each curve's value there, as the network
+// gives it at that frequency.
+TEST_F(AnalyseTest, TheReadoutGivesTheFrequencyAndValuesUnderThePointer) {
+    const Conception design = test::concevoir(1, 4, TypeFiltre::PasseBas, "1000");
+    afficher(design);
+    const analyse::Reseau reseau(design);
+    const QRegularExpression lu(QStringLiteral("^([\\d,]+) (k?)Hz \u2014 Valeurs calcul\u00E9es : "
+                                               "(-?[\\d,]+) dB ; Valeurs normalis\u00E9es E24 : "
+                                               "(-?[\\d,]+) dB$"));
+    for (const double f : {30.0, 800.0, 1500.0, 20000.0}) {
+        QTest::mouseMove(vue()->viewport(), pixel(f, -20));
+        const QRegularExpressionMatch m = lu.match(graphe()->title());
+        ASSERT_TRUE(m.hasMatch()) << graphe()->title().toStdString();
+        const double ici = QLocale().toDouble(m.captured(1)) * (m.captured(2).isEmpty() ? 1 : 1e3);
+        EXPECT_NEAR(ici, f, f * 0.015); // a pixel is 1.2 % of frequency
+        EXPECT_NEAR(QLocale().toDouble(m.captured(3)),
+                    20 * std::log10(std::abs(reseau.reponse(ici).h)), 0.05);
+    }
+    QTest::mouseMove(vue()->viewport(), QPoint(2, 2));
+    EXPECT_EQ(graphe()->title().trimmed(), QString()) << "outside the plot";
+}
+
+// A rectangle dragged across the plot zooms in, labelled 1, 2, 5 along a decade; a
+// change of series keeps the zoom, a double-click or another curve shows the whole sweep.
+TEST_F(AnalyseTest, ZoomByRectangleAndBackByDoubleClick) {
+    afficher(test::concevoir(1, 4, TypeFiltre::PasseBas, "1000"));
+    QWidget* surface = vue()->viewport();
+    QTest::mousePress(surface, Qt::LeftButton, {}, pixel(300, 0));
+    QTest::mouseMove(surface, pixel(3000, -30));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, pixel(3000, -30));
+    EXPECT_NEAR(axeFrequence()->min(), std::log10(300), 0.02);
+    EXPECT_NEAR(axeFrequence()->max(), std::log10(3000), 0.02);
+    EXPECT_NEAR(axeValeur()->max(), 0, 1);
+    EXPECT_NEAR(axeValeur()->min(), -30, 1);
+    const QStringList zoome = axeFrequence()->categoriesLabels();
+    EXPECT_EQ(zoome, QStringList({"500 Hz", "1 kHz", "2 kHz"}));
+    w<QComboBox>("Serie")->setCurrentText(QStringLiteral("E12"));
+    EXPECT_EQ(axeFrequence()->categoriesLabels(), zoome);
+    QTest::mouseDClick(surface, Qt::LeftButton, {}, pixel(1000, -10));
+    EXPECT_NEAR(axeFrequence()->min(), 1, 1e-9);
+    EXPECT_NEAR(axeFrequence()->max(), 5, 1e-9);
+    EXPECT_EQ(axeFrequence()->categoriesLabels(),
+              QStringList({"10 Hz", "100 Hz", "1 kHz", "10 kHz", "100 kHz"}));
+    QTest::mousePress(surface, Qt::LeftButton, {}, pixel(200, 0));
+    QTest::mouseMove(surface, pixel(300, -30));
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, pixel(300, -30));
+    EXPECT_LT(axeFrequence()->max() - axeFrequence()->min(), 0.3);
+    w<QComboBox>("Grandeur")->setCurrentIndex(1);
+    EXPECT_NEAR(axeFrequence()->max() - axeFrequence()->min(), 4, 1e-9);
+}
+
+// The chart draws a dashed curve dashed, and nothing without curves.
+TEST(GrapheReponse, DrawsDashedCurvesAndNothingWithoutCurves) {
+    GrapheReponse graphe;
+    GrapheReponse::Contenu contenu;
+    contenu.courbes.push_back(
+        {QStringLiteral("a"), {{10, 1}, {100, 2}}, GrapheReponse::Trait::Tirets});
+    graphe.montrer(contenu, false);
+    ASSERT_EQ(graphe.chart()->series().size(), 1);
+    EXPECT_EQ(qobject_cast<QLineSeries*>(graphe.chart()->series()[0])->pen().style(), Qt::DashLine);
+    graphe.montrer({}, false);
+    EXPECT_TRUE(graphe.chart()->series().isEmpty());
+    EXPECT_FALSE(graphe.chart()->axes(Qt::Vertical).value(0)->isVisible());
+}
+
+// Tab goes through the controls and leaves each table; the window opens on its first control
+// and Esc closes it.
+TEST_F(AnalyseTest, TabLeavesTheTablesAndEscCloses) {
+    afficher(test::concevoir(0, 3, TypeFiltre::PasseBas, "1000"));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre.get()));
+    EXPECT_EQ(QApplication::focusWidget(), w("Grandeur"));
+    for (const char* nom : {"Serie", "Enregistrer", "Composants", "Etages", "Grandeur"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), w(nom)) << nom;
+    }
+    w("Composants")->setFocus();
+    QTest::keyClick(w("Composants"), Qt::Key_Escape);
+    EXPECT_FALSE(fenetre->isVisible());
+}
+
+// An analysis that throws is reported, and the window goes on showing the design it had.
+TEST_F(AnalyseTest, AnAnalysisThatThrowsIsReportedAndTheWindowKeepsItsDesign) {
+    const Conception bonne = test::concevoir(0, 2, TypeFiltre::PasseBas, "1000");
+    afficher(bonne);
+    const QString titre = fenetre->windowTitle();
+    Conception impossible = test::concevoir(1, 7, TypeFiltre::PasseHaut, "500");
+    impossible.ordre = 8; // no circuit for it
+    bureau.clear();
+    afficher(impossible);
+    ASSERT_EQ(bureau.events().size(), 1U);
+    EXPECT_TRUE(bureau.events()[0].text.startsWith(QStringLiteral("L'analyse de ce filtre")));
+    EXPECT_EQ(fenetre->windowTitle(), titre);
+    EXPECT_EQ(fenetre->conception()->frequence, 1000);
+    EXPECT_EQ(w<QTableWidget>("Composants")->rowCount(), 2);
+    const auto* avertissement = w<QLabel>("Avertissement");
+    EXPECT_TRUE(avertissement->isVisible() &&
+                avertissement->text().contains(titre.section(QStringLiteral(" \u2013 "), 1)));
+    afficher(test::concevoir(1, 3, TypeFiltre::PasseBas, "1000"));
+    EXPECT_FALSE(avertissement->isVisible());
+    EXPECT_EQ(w<QTableWidget>("Composants")->rowCount(), 3);
 }
 
 } // namespace

@@ -21,6 +21,8 @@ public:
     [[nodiscard]] virtual QWidget* fenetre() = 0;
     // Analyses this design from now on.
     virtual void afficher(const Conception& conception) = 0;
+    // The last "Calcul" gave no design: the window keeps the one it shows, and says so.
+    virtual void calculEchoue() = 0;
 };
 
 class FabriqueAnalyse {
@@ -33,5 +35,5 @@ public:
 
 } // namespace quorvan
 
-#define QuorvanFabriqueAnalyse_iid "org.quorvan.FabriqueAnalyse/1"
+#define QuorvanFabriqueAnalyse_iid "org.quorvan.FabriqueAnalyse/2"
 Q_DECLARE_INTERFACE(quorvan::FabriqueAnalyse, QuorvanFabriqueAnalyse_iid)

@@ -1,33 +1,29 @@
 #include "FenetreAnalyse.h"
 
+#include "GrapheReponse.h"
+#include "Tableaux.h"
+#include "Textes.h"
 #include "analysis/CsvReponse.h"
-#include "report/EcritureNombres.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/Utf8.h"
 #include "toolkit/files/WholeFile.h"
 
 #include <QBuffer>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QLineSeries>
 #include <QLocale>
-#include <QLogValueAxis>
 #include <QPushButton>
-#include <QScatterSeries>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
+#include <exception>
 
 namespace quorvan {
 
@@ -36,73 +32,24 @@ namespace {
 // What the chart shows, in the order of its list.
 enum Grandeur { Gain, Phase, Retard };
 
-// How far below its peak the gain is drawn: the pass band, the edge and the first decades of
-// the stop band, legibly.
-constexpr double ProfondeurGainDb = 80;
+// The value axis of each: the gain down to 80 dB below its top (the pass band, the edge and
+// the first decades of the stop band), the phase by 45° or 90°, the delay from zero.
+const std::array<GrapheReponse::Axe, 3> Axes = {{
+    {.titre = QStringLiteral("Gain (dB)"),
+     .suffixe = QStringLiteral(" dB"),
+     .decimales = 2,
+     .profondeur = 80},
+    {.titre = QStringLiteral("Phase (\u00B0)"),
+     .suffixe = QStringLiteral("\u00B0"),
+     .decimales = 1,
+     .pas = graduations::Pas::Angle},
+    {.titre = QStringLiteral("Temps de propagation de groupe"),
+     .uniteSI = "s",
+     .plancherZero = true},
+}};
 
-QString texte(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-// "950 Hz", "1,38 kHz", "2,5 MHz": three significant digits in the user's notation.
-QString texteFrequence(double hz) {
-    if (!std::isfinite(hz)) {
-        return QStringLiteral("hors du balayage");
-    }
-    const auto [echelle, unite] = hz >= 1e6   ? std::pair{1e6, "MHz"}
-                                  : hz >= 1e3 ? std::pair{1e3, "kHz"}
-                                              : std::pair{1.0, "Hz"};
-    return QLocale().toString(hz / echelle, 'g', 3) + u' ' + QLatin1String(unite);
-}
-
-QString texteDb(double db) {
-    return QLocale().toString(db, 'f', 2) + QStringLiteral(" dB");
-}
-
-// A component value as the report writes it, with the user's decimal separator.
-QString texteValeur(TypeFiltre type, double valeur) {
-    return texte(formatComposant(type, valeur, QLocale().decimalPoint().toStdString()));
-}
-
-double valeur(const analyse::PointReponse& p, int grandeur, double echelleRetard) {
-    return grandeur == Gain ? p.gainDb : grandeur == Phase ? p.phaseDeg : p.retard * echelleRetard;
-}
-
-// The curve's value at `f`, interpolated on the logarithmic frequency scale.
-double valeurEn(const std::vector<analyse::PointReponse>& points, double f, int grandeur,
-                double echelleRetard) {
-    const auto apres =
-        std::lower_bound(points.begin(), points.end(), f,
-                         [](const analyse::PointReponse& p, double x) { return p.frequence < x; });
-    if (apres == points.begin() || apres == points.end()) {
-        return valeur(apres == points.end() ? points.back() : points.front(), grandeur,
-                      echelleRetard);
-    }
-    const auto avant = apres - 1;
-    const double t = std::log(f / avant->frequence) / std::log(apres->frequence / avant->frequence);
-    return (1 - t) * valeur(*avant, grandeur, echelleRetard) +
-           t * valeur(*apres, grandeur, echelleRetard);
-}
-
-QTableWidget* table(const QStringList& titres, const QString& nomAccessible) {
-    auto* t = new QTableWidget(0, static_cast<int>(titres.size()));
-    t->setHorizontalHeaderLabels(titres);
-    t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->horizontalHeader()->setStretchLastSection(true);
-    t->setAccessibleName(nomAccessible);
-    return t;
-}
-
-// Fills a table in one go: sizing the columns cell by cell would cost more than the analysis.
-void remplir(QTableWidget* t, const QList<QStringList>& lignes) {
-    t->setRowCount(static_cast<int>(lignes.size()));
-    for (int ligne = 0; ligne < lignes.size(); ++ligne) {
-        for (int i = 0; i < lignes[ligne].size(); ++i) {
-            t->setItem(ligne, i, new QTableWidgetItem(lignes[ligne][i]));
-        }
-    }
-    t->resizeColumnsToContents();
+double valeur(const analyse::PointReponse& p, int grandeur) {
+    return grandeur == Gain ? p.gainDb : grandeur == Phase ? p.phaseDeg : p.retard;
 }
 
 } // namespace
@@ -114,7 +61,7 @@ FenetreAnalyse::FenetreAnalyse(toolkit::Desktop& bureau, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Analyse"));
     creerControles();
-    resize(920, 720);
+    resize(920, 760);
 }
 
 FenetreAnalyse::~FenetreAnalyse() = default;
@@ -125,6 +72,14 @@ const analyse::Serie& FenetreAnalyse::serie() const {
 
 void FenetreAnalyse::creerControles() {
     auto* disposition = new QVBoxLayout(this);
+    avertissement_ = new QLabel;
+    avertissement_->setObjectName(QStringLiteral("Avertissement"));
+    avertissement_->setWordWrap(true);
+    QFont gras = avertissement_->font();
+    gras.setBold(true);
+    avertissement_->setFont(gras);
+    avertissement_->hide();
+    disposition->addWidget(avertissement_);
     resume_ = new QLabel(QStringLiteral(
         "Aucun filtre calcul\u00E9 pour l'instant : tapez une fr\u00E9quence dans la fen\u00EAtre "
         "principale et cliquez sur \u00AB Calcul \u00BB."));
@@ -144,6 +99,7 @@ void FenetreAnalyse::creerControles() {
         serie_->addItem(toolkit::fromUtf8(s.nom));
     }
     serie_->setCurrentText(QStringLiteral("E24"));
+    serieMontree_ = serie_->currentIndex();
     enregistrer_ = new QPushButton(QStringLiteral("&Enregistrer\u2026"));
     enregistrer_->setObjectName(QStringLiteral("Enregistrer"));
     enregistrer_->setAccessibleName(QStringLiteral("Enregistrer les courbes ou le graphique"));
@@ -160,50 +116,26 @@ void FenetreAnalyse::creerControles() {
     ligne->addWidget(enregistrer_);
     disposition->addLayout(ligne);
 
-    graphe_ = new QChart;
-    // Axis labels in the user's notation.
-    graphe_->setLocalizeNumbers(true);
-    traceCalculee_ = new QLineSeries;
-    traceCalculee_->setName(QStringLiteral("Valeurs calcul\u00E9es"));
-    traceNormalisee_ = new QLineSeries;
-    traceFrequence_ = new QLineSeries;
-    traceFrequence_->setName(QStringLiteral("Fr\u00E9quence tap\u00E9e"));
-    traceFrequence_->setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
-    marques3dB_ = new QScatterSeries;
-    marques3dB_->setName(QStringLiteral("Points \u00E0 \u22123 dB"));
-    marques3dB_->setMarkerSize(9);
-    axeFrequence_ = new QLogValueAxis;
-    axeFrequence_->setTitleText(QStringLiteral("Fr\u00E9quence (Hz)"));
-    axeFrequence_->setLabelFormat(QStringLiteral("%.6g"));
-    axeFrequence_->setMinorTickCount(8);
-    axeValeur_ = new QValueAxis;
-    graphe_->addAxis(axeFrequence_, Qt::AlignBottom);
-    graphe_->addAxis(axeValeur_, Qt::AlignLeft);
-    for (QXYSeries* s :
-         {static_cast<QXYSeries*>(traceCalculee_), static_cast<QXYSeries*>(traceNormalisee_),
-          static_cast<QXYSeries*>(traceFrequence_), static_cast<QXYSeries*>(marques3dB_)}) {
-        graphe_->addSeries(s);
-        s->attachAxis(axeFrequence_);
-        s->attachAxis(axeValeur_);
-    }
-    vue_ = new QChartView(graphe_);
+    vue_ = new GrapheReponse;
     vue_->setObjectName(QStringLiteral("Graphique"));
-    vue_->setRenderHint(QPainter::Antialiasing);
     vue_->setAccessibleName(QStringLiteral("R\u00E9ponse en fr\u00E9quence"));
-    vue_->setMinimumHeight(300);
+    vue_->setToolTip(QStringLiteral("Tirez un rectangle pour agrandir, double-cliquez pour "
+                                    "revoir toute la courbe."));
+    vue_->setMinimumHeight(340);
     disposition->addWidget(vue_, 1);
 
     auto* tables = new QHBoxLayout;
-    composants_ = table({QStringLiteral("Composant"), QStringLiteral("Valeur calcul\u00E9e"),
-                         QStringLiteral("Valeur normalis\u00E9e"), QStringLiteral("\u00C9cart")},
-                        QStringLiteral("Composants : valeurs calcul\u00E9es et normalis\u00E9es"));
-    composants_->setObjectName(QStringLiteral("Composants"));
-    etages_ =
-        table({QStringLiteral("\u00C9tage"), QStringLiteral("f0"), QStringLiteral("Q"),
-               QStringLiteral("P\u00F4le r\u00E9el"), QStringLiteral("Gain \u00D7 bande minimal")},
-              QStringLiteral("\u00C9tages : fr\u00E9quence propre, facteur de qualit\u00E9 "
-                             "et produit gain \u00D7 bande minimal de l'ampli op"));
-    etages_->setObjectName(QStringLiteral("Etages"));
+    composants_ =
+        tableLecture(QStringLiteral("Composants"),
+                     {QStringLiteral("Composant"), QStringLiteral("Valeur calcul\u00E9e"),
+                      QStringLiteral("Valeur normalis\u00E9e"), QStringLiteral("\u00C9cart")},
+                     QStringLiteral("Composants : valeurs calcul\u00E9es et normalis\u00E9es"));
+    etages_ = tableLecture(
+        QStringLiteral("Etages"),
+        {QStringLiteral("\u00C9tage"), QStringLiteral("f0"), QStringLiteral("Q"),
+         QStringLiteral("P\u00F4le r\u00E9el"), QStringLiteral("Gain \u00D7 bande minimal")},
+        QStringLiteral("\u00C9tages : fr\u00E9quence propre, facteur de qualit\u00E9 "
+                       "et produit gain \u00D7 bande minimal de l'ampli op"));
     tables->addWidget(composants_);
     tables->addWidget(etages_);
     disposition->addLayout(tables);
@@ -213,126 +145,125 @@ void FenetreAnalyse::creerControles() {
                        static_cast<QWidget*>(composants_), static_cast<QWidget*>(etages_)}) {
         w->setEnabled(false);
     }
-    connect(grandeur_, &QComboBox::currentIndexChanged, this, &FenetreAnalyse::tracer);
+    connect(grandeur_, &QComboBox::currentIndexChanged, this, [this] { tracer(false); });
     connect(serie_, &QComboBox::currentIndexChanged, this, &FenetreAnalyse::serieChoisie);
     connect(enregistrer_, &QPushButton::clicked, this, &FenetreAnalyse::enregistrer);
 }
 
 void FenetreAnalyse::afficher(const Conception& conception) {
-    conception_ = conception;
-    calculee_ = analyse::analyser(conception);
+    if (!analyser(conception, false)) {
+        if (conception_) {
+            avertir(QStringLiteral("L'analyse du dernier filtre calcul\u00E9 n'a pas abouti : "
+                                   "cette fen\u00EAtre montre toujours le pr\u00E9c\u00E9dent, ") +
+                    texteConception(*conception_) + u'.');
+        }
+        return;
+    }
+    avertir({});
     for (QWidget* w : findChildren<QWidget*>()) {
         w->setEnabled(true);
     }
-    setWindowTitle(QStringLiteral("Analyse \u2013 ") +
-                   toolkit::fromUtf8(famille(conception.famille).libelle) + QStringLiteral(", ") +
-                   toolkit::fromUtf8(libelleType(conception.type)).toLower() +
-                   QStringLiteral(", ordre %1, ").arg(conception.ordre) +
-                   texteFrequence(conception.frequence));
-    recalculerNormalisee();
-}
-
-void FenetreAnalyse::serieChoisie() {
-    if (conception_) {
-        recalculerNormalisee();
+    setWindowTitle(QStringLiteral("Analyse \u2013 ") + texteConception(conception));
+    // The first control has the focus, from the first design on.
+    if (focusWidget() == nullptr) {
+        grandeur_->setFocus();
     }
 }
 
-void FenetreAnalyse::recalculerNormalisee() {
-    conceptionNormalisee_ = analyse::normaliser(*conception_, serie());
-    normalisee_ = analyse::analyser(conceptionNormalisee_);
-    traceNormalisee_->setName(QStringLiteral("Valeurs normalis\u00E9es ") +
-                              toolkit::fromUtf8(serie().nom));
-    tracer();
-    remplirTables();
-    ecrireResume();
+void FenetreAnalyse::calculEchoue() {
+    if (conception_) {
+        avertir(QStringLiteral("Le dernier \u00AB Calcul \u00BB n'a pas donn\u00E9 de filtre : "
+                               "cette fen\u00EAtre montre toujours le pr\u00E9c\u00E9dent, ") +
+                texteConception(*conception_) + u'.');
+    }
 }
 
-void FenetreAnalyse::tracer() {
+void FenetreAnalyse::avertir(const QString& texte) {
+    avertissement_->setText(texte);
+    avertissement_->setVisible(!texte.isEmpty());
+}
+
+void FenetreAnalyse::serieChoisie() {
+    if (!conception_) {
+        return;
+    }
+    if (analyser(*conception_, true)) {
+        serieMontree_ = serie_->currentIndex();
+    } else {
+        const QSignalBlocker bloque(serie_);
+        serie_->setCurrentIndex(serieMontree_);
+    }
+}
+
+bool FenetreAnalyse::analyser(const Conception& conception, bool memeConception) {
+    Variante calculee;
+    Variante normalisee;
+    QList<QStringList> composants;
+    QList<QStringList> etages;
+    try {
+        if (!memeConception) {
+            calculee = analyserVariante(conception);
+        }
+        normalisee = analyserVariante(analyse::normaliser(conception, serie()));
+        composants =
+            lignesComposants(conception.type, analyse::ecarts(conception, normalisee.conception));
+        etages = lignesEtages(analyse::etages(normalisee.conception));
+    } catch (const std::exception&) {
+        bureau_.showMessage(this,
+                            QStringLiteral("L'analyse de ce filtre n'a pas pu \u00EAtre faite : "
+                                           "la fen\u00EAtre garde ce qu'elle montrait."),
+                            toolkit::MessageIcon::None);
+        return false;
+    }
+    if (!memeConception) {
+        conception_ = conception;
+        calculee_ = std::move(calculee);
+    }
+    normalisee_ = std::move(normalisee);
+    remplir(composants_, composants);
+    remplir(etages_, etages);
+    tracer(memeConception);
+    ecrireResume();
+    return true;
+}
+
+void FenetreAnalyse::tracer(bool garderZoom) {
     if (!conception_) {
         return;
     }
     const int grandeur = grandeur_->currentIndex();
-    // Delays in the unit that suits them.
-    double plusLong = 0;
-    for (const Courbe* c : {&calculee_, &normalisee_}) {
-        for (const analyse::PointReponse& p : c->points) {
-            plusLong = std::max(plusLong, std::fabs(p.retard));
+    GrapheReponse::Contenu contenu{Axes.at(static_cast<std::size_t>(grandeur)), {}, {}, {}, {}};
+    const std::pair<const Variante*, QString> variantes[] = {
+        {&calculee_, QStringLiteral("Valeurs calcul\u00E9es")},
+        {&normalisee_,
+         QStringLiteral("Valeurs normalis\u00E9es ") + toolkit::fromUtf8(serie().nom)},
+    };
+    for (const auto& [variante, nom] : variantes) {
+        GrapheReponse::Courbe courbe{nom, {}, GrapheReponse::Trait::Plein};
+        courbe.points.reserve(variante->trace.size());
+        for (const analyse::PointReponse& p : variante->trace) {
+            courbe.points.emplace_back(p.frequence, valeur(p, grandeur));
         }
-    }
-    const auto [echelleRetard, uniteRetard] = plusLong < 1e-3 ? std::pair{1e6, "\u00B5s"}
-                                              : plusLong < 1  ? std::pair{1e3, "ms"}
-                                                              : std::pair{1.0, "s"};
-    double bas = std::numeric_limits<double>::infinity();
-    double haut = -bas;
-    for (const auto& [courbe, trace] :
-         {std::pair{&calculee_, traceCalculee_}, std::pair{&normalisee_, traceNormalisee_}}) {
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(courbe->points.size()));
-        for (const analyse::PointReponse& p : courbe->points) {
-            const double y = valeur(p, grandeur, echelleRetard);
-            points.append({p.frequence, y});
-            bas = std::min(bas, y);
-            haut = std::max(haut, y);
+        const double f3 = variante->caracteristiques.coupure3dB;
+        if (std::isfinite(f3)) {
+            contenu.reperes.push_back({contenu.courbes.size(), f3, texteFrequence(f3)});
         }
-        // A change of series leaves the computed curve as it is drawn.
-        if (trace->points() != points) {
-            trace->replace(points);
-        }
+        contenu.courbes.push_back(std::move(courbe));
     }
     if (grandeur == Gain) {
-        haut =
-            std::max(calculee_.caracteristiques.gainMaxDb, normalisee_.caracteristiques.gainMaxDb);
-        bas = std::max(bas, haut - ProfondeurGainDb);
-        haut += 5;
+        contenu.niveaux.push_back(
+            {QStringLiteral("\u22123 dB"), calculee_.caracteristiques.gainMaxDb - 3});
     }
-    const double marge = (haut - bas) * 0.05 + 1e-12;
-    axeValeur_->setRange(bas - marge, haut + marge);
-    axeValeur_->applyNiceNumbers();
-    axeValeur_->setTitleText(grandeur == Gain    ? QStringLiteral("Gain (dB)")
-                             : grandeur == Phase ? QStringLiteral("Phase (\u00B0)")
-                                                 : QStringLiteral("Temps de propagation (") +
-                                                       QString::fromUtf8(uniteRetard) + u')');
-    axeFrequence_->setRange(calculee_.points.front().frequence, calculee_.points.back().frequence);
-    const double f = conception_->frequence;
-    traceFrequence_->replace({{f, axeValeur_->min()}, {f, axeValeur_->max()}});
-    QList<QPointF> marques;
-    for (const Courbe* c : {&calculee_, &normalisee_}) {
-        const double f3 = c->caracteristiques.coupure3dB;
-        if (std::isfinite(f3)) {
-            marques.append({f3, valeurEn(c->points, f3, grandeur, echelleRetard)});
-        }
-    }
-    marques3dB_->replace(marques);
-}
-
-void FenetreAnalyse::remplirTables() {
-    QList<QStringList> composants;
-    for (const analyse::Ecart& e : analyse::ecarts(*conception_, conceptionNormalisee_)) {
-        composants.append({texte(e.nom), texteValeur(conception_->type, e.calculee),
-                           texteValeur(conception_->type, e.normalisee),
-                           QLocale().toString(e.pourcent, 'f', 2) + QStringLiteral(" %")});
-    }
-    remplir(composants_, composants);
-    QList<QStringList> etages;
-    for (const analyse::Etage& e : analyse::etages(conceptionNormalisee_)) {
-        QStringList noms;
-        for (const std::string& n : e.composants) {
-            noms << texte(n);
-        }
-        etages.append(
-            {QStringLiteral("%1 (%2)").arg(etages.size() + 1).arg(noms.join(QStringLiteral(", "))),
-             texteFrequence(e.f0), QLocale().toString(e.q, 'f', 3),
-             e.poleReel ? texteFrequence(*e.poleReel) : QStringLiteral("\u2014"),
-             texteFrequence(e.gbwMinimum())});
-    }
-    remplir(etages_, etages);
+    contenu.verticales.push_back(
+        {QStringLiteral("Fr\u00E9quence tap\u00E9e"), conception_->frequence});
+    vue_->montrer(std::move(contenu), garderZoom);
 }
 
 void FenetreAnalyse::ecrireResume() {
     const QString nomSerie = toolkit::fromUtf8(serie().nom);
     const analyse::Caracteristiques& a = calculee_.caracteristiques;
     const analyse::Caracteristiques& b = normalisee_.caracteristiques;
+    const QString dB = QStringLiteral("dB");
     resume_->setText(
         QStringLiteral("Le gain tombe de 3 dB \u00E0 %1 avec les valeurs calcul\u00E9es et \u00E0 "
                        "%2 avec les valeurs normalis\u00E9es %3 (fr\u00E9quence tap\u00E9e : %4). "
@@ -340,8 +271,16 @@ void FenetreAnalyse::ecrireResume() {
                        "minimal de chaque ampli op est une r\u00E8gle pratique : 100 \u00D7 "
                        "gain \u00D7 f0 \u00D7 Q.")
             .arg(texteFrequence(a.coupure3dB), texteFrequence(b.coupure3dB), nomSerie,
-                 texteFrequence(conception_->frequence), texteDb(a.ondulationDb),
-                 texteDb(b.ondulationDb)));
+                 texteSI(conception_->frequence, "Hz", 6), texteDecimales(a.ondulationDb, 2, dB),
+                 texteDecimales(b.ondulationDb, 2, dB)));
+}
+
+void FenetreAnalyse::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 namespace {

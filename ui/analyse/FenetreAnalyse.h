@@ -1,32 +1,26 @@
 #pragma once
 
 #include "Analyse.h"
-#include "analysis/Etages.h"
-#include "analysis/Reponse.h"
+#include "Variante.h"
 #include "analysis/ValeursNormalisees.h"
 #include "engine/Conception.h"
 
 #include <QWidget>
 
 #include <optional>
-#include <vector>
 
-class QChart;
-class QChartView;
 class QComboBox;
 class QLabel;
-class QLineSeries;
 class QPushButton;
-class QScatterSeries;
 class QTableWidget;
-class QValueAxis;
-class QLogValueAxis;
 
 namespace quorvan {
 
+class GrapheReponse;
+
 // The analysis window: the response of the last design, computed and with its numbered
 // components at standard values, the components' deviations and what each op-amp stage
-// needs. A window of its own beside its parent, not modal; it goes when closed.
+// needs. A window of its own beside its parent, not modal; it goes when closed (Esc too).
 class FenetreAnalyse final : public QWidget, public Analyse {
     Q_OBJECT
 
@@ -36,6 +30,7 @@ public:
 
     [[nodiscard]] QWidget* fenetre() override { return this; }
     void afficher(const Conception& conception) override;
+    void calculEchoue() override;
 
     // What "Enregistrer…" writes, in the order of its dialog's file types.
     enum class Format { Csv, Png };
@@ -51,33 +46,33 @@ public:
     [[nodiscard]] const Courbe& courbeNormalisee() const { return normalisee_; }
     [[nodiscard]] const analyse::Serie& serie() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void creerControles();
     void serieChoisie();
-    void recalculerNormalisee();
-    void tracer();
-    void remplirTables();
+    // Analyses `conception` at the chosen series (only its standard values when
+    // `memeConception`) and shows it. When the analysis throws, the window keeps what it
+    // showed, says so in a message box and returns false.
+    bool analyser(const Conception& conception, bool memeConception);
+    void tracer(bool garderZoom);
     void ecrireResume();
+    void avertir(const QString& texte);
     void enregistrer();
 
     toolkit::Desktop& bureau_;
     std::optional<Conception> conception_;
-    Conception conceptionNormalisee_;
-    Courbe calculee_;
-    Courbe normalisee_;
+    Variante calculee_;
+    Variante normalisee_;
+    int serieMontree_ = 0; // the series of normalisee_
 
+    QLabel* avertissement_ = nullptr;
     QLabel* resume_ = nullptr;
     QComboBox* grandeur_ = nullptr;
     QComboBox* serie_ = nullptr;
     QPushButton* enregistrer_ = nullptr;
-    QChart* graphe_ = nullptr;
-    QChartView* vue_ = nullptr;
-    QLogValueAxis* axeFrequence_ = nullptr;
-    QValueAxis* axeValeur_ = nullptr;
-    QLineSeries* traceCalculee_ = nullptr;
-    QLineSeries* traceNormalisee_ = nullptr;
-    QLineSeries* traceFrequence_ = nullptr;
-    QScatterSeries* marques3dB_ = nullptr;
+    GrapheReponse* vue_ = nullptr;
     QTableWidget* composants_ = nullptr;
     QTableWidget* etages_ = nullptr;
 };

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "analysis/Etages.h"
+#include "analysis/ValeursNormalisees.h"
+#include "engine/Familles.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <vector>
+
+class QTableWidget;
+
+namespace quorvan {
+
+// A table the user reads: no editing, and Tab moves on to the next control rather than
+// through its cells (arrows move between cells).
+[[nodiscard]] QTableWidget* tableLecture(const QString& nomObjet, const QStringList& titres,
+                                         const QString& nomAccessible);
+// Fills it in one go: sizing the columns cell by cell would cost more than the analysis.
+void remplir(QTableWidget* table, const QList<QStringList>& lignes);
+
+// The rows of the components table: name, computed value, standard value, deviation.
+[[nodiscard]] QList<QStringList> lignesComposants(TypeFiltre type,
+                                                  const std::vector<analyse::Ecart>& ecarts);
+// The rows of the stages table: number and components, f0, Q, real pole, op-amp GBW.
+[[nodiscard]] QList<QStringList> lignesEtages(const std::vector<analyse::Etage>& etages);
+
+} // namespace quorvan
