@@ -63,7 +63,7 @@ FenetreAnalyse::FenetreAnalyse(toolkit::Desktop& bureau, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Analyse"));
     creerControles();
-    resize(920, 760);
+    resize(1040, 860);
 }
 
 FenetreAnalyse::~FenetreAnalyse() = default;

@@ -244,7 +244,7 @@ void GrapheReponse::ajouterBandes() {
         zone->setName(b.nom);
         // Drawn over the curves: light enough to show them through.
         QColor fond(Couleurs.front());
-        fond.setAlpha(60);
+        fond.setAlpha(90);
         zone->setBrush(fond);
         zone->setPen(Qt::NoPen);
         chart()->addSeries(zone);

@@ -77,8 +77,10 @@ void PanneauMonteCarlo::creerControles() {
     condensateurs_ = champ(0, 50, 5, 2, QStringLiteral(" %"));
     loi_ = new QComboBox;
     loi_->addItem(QStringLiteral("uniforme"), static_cast<int>(analyse::Loi::Uniforme));
-    loi_->addItem(QStringLiteral("gauss (\u03C3 = tol\u00E9rance / 3)"),
-                  static_cast<int>(analyse::Loi::Gauss));
+    loi_->addItem(QStringLiteral("gauss"), static_cast<int>(analyse::Loi::Gauss));
+    loi_->setToolTip(QStringLiteral("Uniforme : toute valeur dans la tol\u00E9rance. Gauss : loi "
+                                    "normale d'\u00E9cart type tol\u00E9rance / 3, sans sortir "
+                                    "de la tol\u00E9rance."));
     essais_ = new QSpinBox;
     essais_->setRange(1, static_cast<int>(analyse::EssaisMax));
     essais_->setValue(static_cast<int>(analyse::ReglagesMonteCarlo{}.essais));
@@ -91,13 +93,14 @@ void PanneauMonteCarlo::creerControles() {
     limiteOndulation_ = new QCheckBox(QStringLiteral("Ondulation ma&x."));
     ondulationMax_ = champ(0, 20, 1, 2, QStringLiteral(" dB"));
     gbw_ = new QLineEdit;
-    gbw_->setPlaceholderText(QStringLiteral("id\u00E9al (ex. : 1 MHz)"));
+    gbw_->setPlaceholderText(QStringLiteral("id\u00E9al"));
     a0_ = champ(20, 200, 100, 1, QStringLiteral(" dB"));
     lancer_ = new QPushButton(QStringLiteral("&Lancer"));
     progression_ = new QProgressBar;
     etat_ = new QLabel;
     ampli_ = new QLabel;
     ampli_->setWordWrap(true);
+    ampli_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     const std::pair<QWidget*, const char*> noms[] = {
         {circuit_, "CircuitMC"},
@@ -122,16 +125,17 @@ void PanneauMonteCarlo::creerControles() {
     }
 
     auto* reglages = new QGridLayout;
-    const auto ligne = [reglages](int rang, int colonne, const QString& libelle, QWidget* champ) {
+    const auto ligne = [reglages](int rang, int colonne, const QString& libelle, QWidget* champ,
+                                  int largeur = 1) {
         auto* l = new QLabel(libelle);
         l->setBuddy(champ);
         champ->setAccessibleName(QString(libelle).remove(u'&').remove(QStringLiteral(" :")));
         reglages->addWidget(l, rang, colonne);
-        reglages->addWidget(champ, rang, colonne + 1);
+        reglages->addWidget(champ, rang, colonne + 1, 1, largeur);
     };
-    ligne(0, 0, QStringLiteral("Circuit &analys\u00E9 :"), circuit_);
-    ligne(1, 0, QStringLiteral("Tol\u00E9rance des &r\u00E9sistances :"), resistances_);
-    ligne(1, 2, QStringLiteral("des c&ondensateurs :"), condensateurs_);
+    ligne(0, 0, QStringLiteral("Circuit &analys\u00E9 :"), circuit_, 3);
+    ligne(1, 0, QStringLiteral("Tol\u00E9rance des &R :"), resistances_);
+    ligne(1, 2, QStringLiteral("des C&o :"), condensateurs_);
     ligne(2, 0, QStringLiteral("Lo&i :"), loi_);
     ligne(2, 2, QStringLiteral("&Nombre d'essais :"), essais_);
     ligne(3, 0, QStringLiteral("&Graine :"), graine_);
@@ -141,12 +145,17 @@ void PanneauMonteCarlo::creerControles() {
     reglages->addWidget(ondulationMax_, 4, 3);
     ligne(5, 0, QStringLiteral("Gain \u00D7 &bande de l'ampli op :"), gbw_);
     ligne(5, 2, QStringLiteral("Gain en boucle o&uverte :"), a0_);
+    resistances_->setAccessibleName(QStringLiteral("Tol\u00E9rance des r\u00E9sistances"));
     condensateurs_->setAccessibleName(QStringLiteral("Tol\u00E9rance des condensateurs"));
+    // The fields as wide as their numbers, so that the results get the room.
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{resistances_, condensateurs_, essais_, graine_,
+                                         ecartCoupure_, ondulationMax_, gbw_, a0_}) {
+        c->setMaximumWidth(c->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    }
     reglages->addWidget(lancer_, 6, 0);
     reglages->addWidget(progression_, 6, 1, 1, 3);
     reglages->addWidget(etat_, 7, 0, 1, 4);
-    reglages->addWidget(ampli_, 8, 0, 1, 4);
-    reglages->setRowStretch(9, 1);
 
     resume_ = new QLabel;
     resume_->setObjectName(QStringLiteral("ResumeMC"));
@@ -168,15 +177,18 @@ void PanneauMonteCarlo::creerControles() {
     histoOndulation_->setObjectName(QStringLiteral("HistoOndulation"));
 
     auto* resultats = new QVBoxLayout;
+    resultats->addWidget(ampli_);
     resultats->addWidget(resume_);
     auto* tables = new QHBoxLayout;
     tables->addWidget(centiles_);
     tables->addWidget(sensibilites_, 1);
     resultats->addLayout(tables, 1);
+    // Under the settings, where the lines are short.
     auto* histogrammes = new QHBoxLayout;
     histogrammes->addWidget(histoCoupure_);
     histogrammes->addWidget(histoOndulation_);
-    resultats->addLayout(histogrammes, 1);
+    reglages->addLayout(histogrammes, 8, 0, 1, 4);
+    reglages->setRowStretch(8, 1);
 
     auto* disposition = new QHBoxLayout(this);
     disposition->setContentsMargins(4, 4, 4, 4);
