@@ -56,3 +56,7 @@ xdotool key Return
 xdotool windowfocus --sync "$principale"
 xdotool key ctrl+r
 photo analyse "$(fenetre '^Analyse')"
+
+# Its Monte Carlo tab after a run with the default settings.
+xdotool key --delay 150 alt+m alt+l
+photo analyse-monte-carlo "$(fenetre '^Analyse')"

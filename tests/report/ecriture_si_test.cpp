@@ -1,4 +1,5 @@
 #include "report/EcritureSI.h"
+#include "report/LectureSI.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,12 @@ TEST(EcritureSI, PrefixesAfterRoundingWithEitherSeparator) {
         std::string point = c.texte;
         std::replace(point.begin(), point.end(), ',', '.');
         EXPECT_EQ(ecrireSI(c.valeur, c.unite, ".", c.chiffres), point);
+        // What the window writes, a user may type back.
+        for (const std::string& t : {c.texte, point}) {
+            const std::optional<double> lu = lireSI(t, c.unite);
+            ASSERT_TRUE(lu) << t;
+            EXPECT_EQ(ecrireSI(*lu, c.unite, ",", c.chiffres), c.texte);
+        }
     }
     EXPECT_EQ(ecrireSI(std::numeric_limits<double>::quiet_NaN(), "Hz", ",", 3), "");
     EXPECT_EQ(ecrireSI(-std::numeric_limits<double>::infinity(), "Hz", ",", 3), "");
@@ -67,6 +74,19 @@ TEST(EcritureSI, PrefixesAfterRoundingWithEitherSeparator) {
     EXPECT_EQ(prefixeSI(999.96, "Hz").symbole, "");
     EXPECT_EQ(prefixeSI(2.5e-3, "s").exposant, -3);
     EXPECT_EQ(prefixeSI(0.05, "Hz").exposant, 0);
+}
+
+TEST(LectureSI, TypedFormsAndRefusals) {
+    const std::pair<const char*, double> lus[] = {
+        {"1e6", 1e6},      {"1 000 000", 1e6}, {"1MHZ", 1e6},   {"2,2 k", 2.2e3},
+        {"+470n", 4.7e-7}, {"3 uHz", 3e-6},    {"1 mHz", 1e-3}, {".5", 0.5},
+    };
+    for (const auto& [texte, valeur] : lus) {
+        EXPECT_DOUBLE_EQ(lireSI(texte, "Hz").value_or(-1), valeur) << texte;
+    }
+    for (const char* texte : {"", "abc", "1,2.3", "1 MHz 2", "1e", "1 kF", "1e400", "nan", "M"}) {
+        EXPECT_FALSE(lireSI(texte, "Hz")) << texte;
+    }
 }
 
 } // namespace

@@ -1,21 +1,36 @@
 // The analysis window on its own; Form1's tests open it through its plugin.
 
+#include "analysis/FonctionBloc.h"
+#include "analysis/GbwNecessaire.h"
+#include "analysis/MonteCarlo.h"
 #include "analysis/Reseau.h"
+#include "report/LectureSI.h"
 #include "tests/analysis/Conceptions.h"
 #include "toolkit/RecordingDesktop.h"
 #include "ui/analyse/FenetreAnalyse.h"
 #include "ui/analyse/GrapheReponse.h"
+#include "ui/analyse/Histogramme.h"
+#include "ui/analyse/PanneauMonteCarlo.h"
 
+#include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QLabel>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QLineSeries>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QValueAxis>
@@ -23,6 +38,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <numbers>
+#include <numeric>
 
 namespace quorvan {
 namespace {
@@ -57,6 +75,14 @@ protected:
         for (QAbstractSeries* s : graphe()->series()) {
             if (s->name() == nom) {
                 return qobject_cast<QLineSeries*>(s);
+            }
+        }
+        return nullptr;
+    }
+    QAreaSeries* bande() const {
+        for (QAbstractSeries* s : graphe()->series()) {
+            if (auto* b = qobject_cast<QAreaSeries*>(s)) {
+                return b;
             }
         }
         return nullptr;
@@ -361,9 +387,26 @@ TEST_F(AnalyseTest, TabLeavesTheTablesAndEscCloses) {
     afficher(test::concevoir(0, 3, TypeFiltre::PasseBas, "1000"));
     ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre.get()));
     EXPECT_EQ(QApplication::focusWidget(), w("Grandeur"));
-    for (const char* nom : {"Serie", "Enregistrer", "Composants", "Etages", "Grandeur"}) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), w(nom)) << nom;
+    auto* onglets = w<QTabWidget>("Onglets");
+    const char* const communs[] = {"Serie", "Enregistrer", "Onglets"};
+    const std::vector<const char*> pages[] = {
+        {"Composants", "Etages", "Grandeur"},
+        {"CircuitMC", "ToleranceR", "ToleranceC", "Loi", "Essais", "Graine", "LimiteCoupure",
+         "EcartCoupure", "LimiteOndulation", "OndulationMax", "Gbw", "A0", "Lancer", "Centiles",
+         "Sensibilites", "Grandeur"},
+    };
+    for (int page = 0; page < 2; ++page) {
+        onglets->setCurrentIndex(page);
+        w("Grandeur")->setFocus();
+        for (const char* nom : communs) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            const QWidget* attendu = nom == communs[2] ? onglets->tabBar() : w(nom);
+            EXPECT_EQ(QApplication::focusWidget(), attendu) << nom;
+        }
+        for (const char* nom : pages[page]) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), w(nom)) << nom;
+        }
     }
     w("Composants")->setFocus();
     QTest::keyClick(w("Composants"), Qt::Key_Escape);
@@ -390,6 +433,145 @@ TEST_F(AnalyseTest, AnAnalysisThatThrowsIsReportedAndTheWindowKeepsItsDesign) {
     afficher(test::concevoir(1, 3, TypeFiltre::PasseBas, "1000"));
     EXPECT_FALSE(avertissement->isVisible());
     EXPECT_EQ(w<QTableWidget>("Composants")->rowCount(), 3);
+}
+
+// A run on the standard values, off the window's thread, shows what the analysis gives for the
+// same circuit and settings, read back from the window's texts; its band lies on the gain chart.
+TEST_F(AnalyseTest, MonteCarloShowsWhatTheAnalysisGives) {
+    const Conception design = test::concevoir(3, 4, TypeFiltre::PasseBas, "1000");
+    afficher(design);
+    w<QComboBox>("CircuitMC")->setCurrentIndex(1);
+    w<QComboBox>("Loi")->setCurrentIndex(1);
+    w<QSpinBox>("Essais")->setValue(300);
+    w<QCheckBox>("LimiteCoupure")->setChecked(true);
+    w<QDoubleSpinBox>("EcartCoupure")->setValue(2);
+    w<QPushButton>("Lancer")->click();
+    const auto* panneau = w<PanneauMonteCarlo>("MonteCarlo");
+    ASSERT_TRUE(QTest::qWaitFor([panneau] { return panneau->resultat() != nullptr; }, 20000));
+    analyse::ReglagesMonteCarlo reglages;
+    reglages.essais = 300;
+    reglages.tolerances.loi = analyse::Loi::Gauss;
+    reglages.limites.ecartCoupurePct = 2;
+    const auto attendu = analyse::monteCarlo(
+        circuit::monter(analyse::normaliser(design, analyse::Series[2])), reglages);
+    ASSERT_TRUE(attendu && attendu->rendementPct);
+    const auto* progression = w<QProgressBar>("Progression");
+    EXPECT_EQ(progression->value(), 300);
+    EXPECT_EQ(progression->maximum(), 300);
+    const analyse::Repartition& c = attendu->coupure3dB;
+    const analyse::Repartition& o = attendu->ondulationDb;
+    const std::pair<double, double> centiles[] = {{c.p1, o.p1},   {c.p5, o.p5},   {c.p50, o.p50},
+                                                  {c.p95, o.p95}, {c.p99, o.p99}, {c.min, o.min},
+                                                  {c.max, o.max}};
+    const auto* table = w<QTableWidget>("Centiles");
+    ASSERT_EQ(table->rowCount(), 7);
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_NEAR(lireSI(table->item(i, 1)->text().toStdString(), "Hz").value_or(0),
+                    centiles[i].first, 0.5); // four digits of about a kilohertz
+        EXPECT_NEAR(QLocale().toDouble(table->item(i, 2)->text().section(u' ', 0, 0)),
+                    centiles[i].second, 5e-4);
+    }
+    const QString rendement = QLocale().toString(*attendu->rendementPct, 'f', 1);
+    EXPECT_TRUE(w<QLabel>("ResumeMC")->text().contains(QStringLiteral("Rendement : ") + rendement));
+    const auto* sensibilites = w<QTableWidget>("Sensibilites");
+    ASSERT_EQ(sensibilites->rowCount(), static_cast<int>(attendu->sensibilites.size()));
+    EXPECT_EQ(sensibilites->item(0, 0)->text().toStdString(), attendu->sensibilites[0].nom);
+    EXPECT_FALSE(sensibilites->item(0, 4)->text().isEmpty());
+    EXPECT_TRUE(sensibilites->item(sensibilites->rowCount() - 1, 4)->text().isEmpty());
+    for (const auto& [nom, valeurs] : {std::pair{"HistoCoupure", &attendu->coupures},
+                                       std::pair{"HistoOndulation", &attendu->ondulations}}) {
+        const std::vector<std::size_t>& n = w<Histogramme>(nom)->effectifs();
+        EXPECT_EQ(std::accumulate(n.begin(), n.end(), std::size_t{0}), valeurs->size()) << nom;
+    }
+    ASSERT_NE(bande(), nullptr);
+    const QList<QPointF> bas = bande()->lowerSeries()->points();
+    const QList<QPointF> haut = bande()->upperSeries()->points();
+    ASSERT_EQ(bas.size(), static_cast<qsizetype>(attendu->frequences.size()));
+    for (qsizetype i = 0; i < bas.size(); ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        EXPECT_NEAR(bas[i].x(), std::log10(attendu->frequences[k]), 1e-9);
+        EXPECT_DOUBLE_EQ(bas[i].y(), attendu->bandeBasDb[k]);
+        EXPECT_DOUBLE_EQ(haut[i].y(), attendu->bandeHautDb[k]);
+        EXPECT_LE(bas[i].y(), haut[i].y());
+    }
+}
+
+// A change of a setting or of the design stops a run and clears its results; only the run under
+// way ever shows, and a circuit the analysis refuses gives a message, not a crash.
+TEST_F(AnalyseTest, AChangeStopsTheRunAndNoStaleResultShows) {
+    afficher(test::concevoir(1, 3, TypeFiltre::PasseBas, "1000"));
+    const auto* panneau = w<PanneauMonteCarlo>("MonteCarlo");
+    const auto* progression = w<QProgressBar>("Progression");
+    auto* lancer = w<QPushButton>("Lancer");
+    for (const auto& changer : std::vector<std::function<void()>>{
+             [this] { w<QSpinBox>("Graine")->setValue(7); },
+             [this] { afficher(test::concevoir(1, 5, TypeFiltre::PasseBas, "2000")); }}) {
+        w<QSpinBox>("Essais")->setValue(1'000'000);
+        lancer->click();
+        ASSERT_TRUE(QTest::qWaitFor([progression] { return progression->value() > 0; }, 20000));
+        changer();
+        EXPECT_EQ(lancer->text(), QStringLiteral("&Lancer"));
+        w<QSpinBox>("Essais")->setValue(200);
+        lancer->click();
+        ASSERT_TRUE(QTest::qWaitFor([panneau] { return panneau->resultat() != nullptr; }, 20000));
+        EXPECT_EQ(panneau->resultat()->ondulations.size(), 200U);
+        EXPECT_EQ(progression->maximum(), 200);
+    }
+    EXPECT_NEAR(panneau->resultat()->nominal.coupure3dB, 2000, 50) << "the new design's";
+    w<QSpinBox>("Graine")->setValue(8);
+    EXPECT_EQ(panneau->resultat(), nullptr);
+    EXPECT_EQ(bande(), nullptr) << "the band stays after a change";
+    circuit::Montage casse = circuit::monter(test::concevoir(1, 3, TypeFiltre::PasseBas, "1000"));
+    casse.valeurs.pop_back();
+    w<PanneauMonteCarlo>("MonteCarlo")->definirCircuits({{QStringLiteral("cass\u00E9"), casse}});
+    bureau.clear();
+    lancer->click();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !bureau.events().empty(); }, 20000));
+    EXPECT_TRUE(bureau.events()[0].text.startsWith(QStringLiteral("Le calcul de Monte Carlo")));
+    EXPECT_EQ(lancer->text(), QStringLiteral("&Lancer"));
+}
+
+// With a GBW typed, in SI or with a comma, the gain of the analysed circuit with that op-amp,
+// as its closed form gives it; an unreadable one is refused in French; none, no curve.
+TEST_F(AnalyseTest, TheRealOpAmpCurveComesWithAGbwAndGoesWithout) {
+    const Conception design = test::concevoir(2, 6, TypeFiltre::PasseBas, "1000");
+    afficher(design);
+    const circuit::Montage montage = circuit::monter(design);
+    const QString nom = QStringLiteral("Avec ampli op r\u00E9el");
+    auto* gbw = w<QLineEdit>("Gbw");
+    const auto taper = [gbw](const char* texte) {
+        gbw->setFocus();
+        gbw->selectAll();
+        QTest::keyClick(gbw, Qt::Key_Backspace);
+        QTest::keyClicks(gbw, QString::fromUtf8(texte));
+        QTest::keyClick(gbw, Qt::Key_Return);
+    };
+    for (const auto& [texte, hz] : {std::pair{"20 kHz", 2e4}, std::pair{"0,1e6", 1e5}}) {
+        SCOPED_TRACE(texte);
+        taper(texte);
+        ASSERT_NE(serie(nom), nullptr);
+        const analyse::FonctionCircuit h =
+            analyse::fonctionCircuit(montage, analyse::AmpliOpReel{hz, 1e5});
+        for (const QPointF& p : serie(nom)->points()) {
+            const double f = std::pow(10.0, p.x());
+            const double db = 20 * std::log10(std::abs(h({0, 2 * std::numbers::pi * f})));
+            ASSERT_NEAR(p.y(), db, 1e-6) << f;
+        }
+    }
+    taper("abc");
+    ASSERT_EQ(bureau.events().size(), 1U);
+    EXPECT_TRUE(bureau.events()[0].text.startsWith(QStringLiteral("Gain \u00D7 bande illisible")));
+    EXPECT_EQ(gbw->text(), QStringLiteral("0,1e6"));
+    taper("");
+    EXPECT_EQ(serie(nom), nullptr);
+    const double besoin = analyse::gbwNecessaire(montage, 1e5).value();
+    const QString texte = w<QLabel>("BesoinAmpli")->text();
+    EXPECT_NEAR(
+        lireSI(texte.section(QStringLiteral(" : "), 1).section(u' ', 0, 1).toStdString(), "Hz")
+            .value_or(0),
+        besoin, besoin * 0.01)
+        << texte.toStdString();
 }
 
 } // namespace

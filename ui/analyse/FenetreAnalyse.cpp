@@ -1,6 +1,7 @@
 #include "FenetreAnalyse.h"
 
 #include "GrapheReponse.h"
+#include "PanneauMonteCarlo.h"
 #include "Tableaux.h"
 #include "Textes.h"
 #include "analysis/CsvReponse.h"
@@ -18,6 +19,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -61,7 +63,7 @@ FenetreAnalyse::FenetreAnalyse(toolkit::Desktop& bureau, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Analyse"));
     creerControles();
-    resize(920, 760);
+    resize(1040, 860);
 }
 
 FenetreAnalyse::~FenetreAnalyse() = default;
@@ -124,7 +126,8 @@ void FenetreAnalyse::creerControles() {
     vue_->setMinimumHeight(340);
     disposition->addWidget(vue_, 1);
 
-    auto* tables = new QHBoxLayout;
+    auto* pageTables = new QWidget;
+    auto* tables = new QHBoxLayout(pageTables);
     composants_ =
         tableLecture(QStringLiteral("Composants"),
                      {QStringLiteral("Composant"), QStringLiteral("Valeur calcul\u00E9e"),
@@ -138,16 +141,22 @@ void FenetreAnalyse::creerControles() {
                        "et produit gain \u00D7 bande minimal de l'ampli op"));
     tables->addWidget(composants_);
     tables->addWidget(etages_);
-    disposition->addLayout(tables);
+    panneau_ = new PanneauMonteCarlo(bureau_);
+    onglets_ = new QTabWidget;
+    onglets_->setObjectName(QStringLiteral("Onglets"));
+    onglets_->addTab(pageTables, QStringLiteral("Com&posants et \u00E9tages"));
+    onglets_->addTab(panneau_, QStringLiteral("&Monte Carlo et ampli op r\u00E9el"));
+    disposition->addWidget(onglets_);
 
     for (QWidget* w : {static_cast<QWidget*>(grandeur_), static_cast<QWidget*>(serie_),
                        static_cast<QWidget*>(enregistrer_), static_cast<QWidget*>(vue_),
-                       static_cast<QWidget*>(composants_), static_cast<QWidget*>(etages_)}) {
+                       static_cast<QWidget*>(onglets_)}) {
         w->setEnabled(false);
     }
     connect(grandeur_, &QComboBox::currentIndexChanged, this, [this] { tracer(false); });
     connect(serie_, &QComboBox::currentIndexChanged, this, &FenetreAnalyse::serieChoisie);
     connect(enregistrer_, &QPushButton::clicked, this, &FenetreAnalyse::enregistrer);
+    connect(panneau_, &PanneauMonteCarlo::courbesChangees, this, [this] { tracer(true); });
 }
 
 void FenetreAnalyse::afficher(const Conception& conception) {
@@ -220,6 +229,11 @@ bool FenetreAnalyse::analyser(const Conception& conception, bool memeConception)
         calculee_ = std::move(calculee);
     }
     normalisee_ = std::move(normalisee);
+    std::vector<PanneauMonteCarlo::CircuitAnalysable> circuits;
+    for (const auto& [variante, nom] : variantes()) {
+        circuits.push_back({nom, circuit::monter(variante->conception)});
+    }
+    panneau_->definirCircuits(std::move(circuits));
     remplir(composants_, composants);
     remplir(etages_, etages);
     tracer(memeConception);
@@ -233,12 +247,7 @@ void FenetreAnalyse::tracer(bool garderZoom) {
     }
     const int grandeur = grandeur_->currentIndex();
     GrapheReponse::Contenu contenu{Axes.at(static_cast<std::size_t>(grandeur)), {}, {}, {}, {}};
-    const std::pair<const Variante*, QString> variantes[] = {
-        {&calculee_, QStringLiteral("Valeurs calcul\u00E9es")},
-        {&normalisee_,
-         QStringLiteral("Valeurs normalis\u00E9es ") + toolkit::fromUtf8(serie().nom)},
-    };
-    for (const auto& [variante, nom] : variantes) {
+    for (const auto& [variante, nom] : variantes()) {
         GrapheReponse::Courbe courbe{nom, {}, GrapheReponse::Trait::Plein};
         courbe.points.reserve(variante->trace.size());
         for (const analyse::PointReponse& p : variante->trace) {
@@ -250,6 +259,9 @@ void FenetreAnalyse::tracer(bool garderZoom) {
         }
         contenu.courbes.push_back(std::move(courbe));
     }
+    panneau_->completer(
+        contenu, [grandeur](const analyse::PointReponse& p) { return valeur(p, grandeur); },
+        grandeur == Gain);
     if (grandeur == Gain) {
         contenu.niveaux.push_back(
             {QStringLiteral("\u22123 dB"), calculee_.caracteristiques.gainMaxDb - 3});
@@ -257,6 +269,14 @@ void FenetreAnalyse::tracer(bool garderZoom) {
     contenu.verticales.push_back(
         {QStringLiteral("Fr\u00E9quence tap\u00E9e"), conception_->frequence});
     vue_->montrer(std::move(contenu), garderZoom);
+}
+
+std::vector<std::pair<const Variante*, QString>> FenetreAnalyse::variantes() const {
+    return {
+        {&calculee_, QStringLiteral("Valeurs calcul\u00E9es")},
+        {&normalisee_,
+         QStringLiteral("Valeurs normalis\u00E9es ") + toolkit::fromUtf8(serie().nom)},
+    };
 }
 
 void FenetreAnalyse::ecrireResume() {

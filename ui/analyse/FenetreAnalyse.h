@@ -8,15 +8,19 @@
 #include <QWidget>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QTabWidget;
 
 namespace quorvan {
 
 class GrapheReponse;
+class PanneauMonteCarlo;
 
 // The analysis window: the response of the last design, computed and with its numbered
 // components at standard values, the components' deviations and what each op-amp stage
@@ -57,6 +61,8 @@ private:
     // showed, says so in a message box and returns false.
     bool analyser(const Conception& conception, bool memeConception);
     void tracer(bool garderZoom);
+    // The circuits the window shows, each with its curve's name, in the order of the legend.
+    [[nodiscard]] std::vector<std::pair<const Variante*, QString>> variantes() const;
     void ecrireResume();
     void avertir(const QString& texte);
     void enregistrer();
@@ -75,6 +81,8 @@ private:
     GrapheReponse* vue_ = nullptr;
     QTableWidget* composants_ = nullptr;
     QTableWidget* etages_ = nullptr;
+    QTabWidget* onglets_ = nullptr;
+    PanneauMonteCarlo* panneau_ = nullptr;
 };
 
 } // namespace quorvan

@@ -4,6 +4,7 @@
 #include "report/EcritureSI.h"
 #include "toolkit/Utf8.h"
 
+#include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QGraphicsEllipseItem>
 #include <QGraphicsRectItem>
@@ -31,6 +32,22 @@ const QString LectureVide = QStringLiteral("\u00A0");
 
 QColor couleur(std::size_t i) {
     return QColor(Couleurs[i % Couleurs.size()]);
+}
+
+// The value of a curve at `hz` as drawn, interpolated on the logarithmic scale; nothing
+// outside its points.
+std::optional<double> interpoler(const std::vector<QPointF>& points, double hz) {
+    const auto apres = std::lower_bound(points.begin(), points.end(), hz,
+                                        [](const QPointF& p, double f) { return p.x() < f; });
+    if (apres == points.end() || (apres == points.begin() && apres->x() != hz)) {
+        return std::nullopt;
+    }
+    if (apres->x() == hz) {
+        return apres->y();
+    }
+    const QPointF& avant = *(apres - 1);
+    const double t = std::log(hz / avant.x()) / std::log(apres->x() / avant.x());
+    return (1 - t) * avant.y() + t * apres->y();
 }
 
 } // namespace
@@ -69,6 +86,7 @@ GrapheReponse::~GrapheReponse() = default;
 void GrapheReponse::effacer() {
     chart()->removeAllSeries();
     series_.clear();
+    bandes_.clear();
     effacerReperes();
     contenu_ = {};
     secondaires_.clear();
@@ -99,6 +117,7 @@ void GrapheReponse::montrer(Contenu contenu, bool garderZoom) {
     contenu_ = std::move(contenu);
     ajuster();
     ajouterSeries();
+    ajouterBandes();
     creerReperes();
     axeFrequence_->setVisible(true);
     axeValeur_->setVisible(true);
@@ -115,8 +134,15 @@ void GrapheReponse::ajuster() {
     double fMax = -fMin;
     double plusBas = fMin;
     double plusHaut = -fMin;
+    std::vector<const std::vector<QPointF>*> toutes;
     for (const Courbe& c : contenu_.courbes) {
-        for (const QPointF& p : c.points) {
+        toutes.push_back(&c.points);
+    }
+    for (const Bande& b : contenu_.bandes) {
+        toutes.insert(toutes.end(), {&b.bas, &b.haut});
+    }
+    for (const std::vector<QPointF>* points : toutes) {
+        for (const QPointF& p : *points) {
             fMin = std::min(fMin, p.x());
             fMax = std::max(fMax, p.x());
             plusBas = std::min(plusBas, p.y());
@@ -197,6 +223,37 @@ void GrapheReponse::ajouterSeries() {
     }
 }
 
+void GrapheReponse::ajouterBandes() {
+    for (QAreaSeries* b : bandes_) {
+        chart()->removeSeries(b);
+        delete b;
+    }
+    bandes_.clear();
+    for (const Bande& b : contenu_.bandes) {
+        auto* zone = new QAreaSeries;
+        // Its edges go with it.
+        const auto bord = [this, zone](const std::vector<QPointF>& points) {
+            auto* ligne = new QLineSeries(zone);
+            for (const QPointF& p : points) {
+                ligne->append(std::log10(p.x()), p.y() * echelle_);
+            }
+            return ligne;
+        };
+        zone->setUpperSeries(bord(b.haut));
+        zone->setLowerSeries(bord(b.bas));
+        zone->setName(b.nom);
+        // Drawn over the curves: light enough to show them through.
+        QColor fond(Couleurs.front());
+        fond.setAlpha(90);
+        zone->setBrush(fond);
+        zone->setPen(Qt::NoPen);
+        chart()->addSeries(zone);
+        zone->attachAxis(axeFrequence_);
+        zone->attachAxis(axeValeur_);
+        bandes_.push_back(zone);
+    }
+}
+
 void GrapheReponse::creerReperes() {
     for (const Repere& r : contenu_.reperes) {
         auto* point = new QGraphicsEllipseItem(chart());
@@ -252,18 +309,7 @@ void GrapheReponse::graduerValeurs() {
 }
 
 std::optional<double> GrapheReponse::valeurEn(std::size_t i, double hz) const {
-    const std::vector<QPointF>& points = contenu_.courbes.at(i).points;
-    const auto apres = std::lower_bound(points.begin(), points.end(), hz,
-                                        [](const QPointF& p, double f) { return p.x() < f; });
-    if (apres == points.end() || (apres == points.begin() && apres->x() != hz)) {
-        return std::nullopt;
-    }
-    if (apres->x() == hz) {
-        return apres->y();
-    }
-    const QPointF& avant = *(apres - 1);
-    const double t = std::log(hz / avant.x()) / std::log(apres->x() / avant.x());
-    return (1 - t) * avant.y() + t * apres->y();
+    return interpoler(contenu_.courbes.at(i).points, hz);
 }
 
 void GrapheReponse::placerReperes() {
@@ -310,14 +356,23 @@ void GrapheReponse::placerReperes() {
 }
 
 QString GrapheReponse::lecture(double hz) const {
+    const auto ecrire = [this](double v) {
+        return contenu_.axe.uniteSI.empty()
+                   ? QLocale().toString(v, 'f', contenu_.axe.decimales) + contenu_.axe.suffixe
+                   : texteSI(v, contenu_.axe.uniteSI, 3);
+    };
     QStringList parties;
     for (std::size_t i = 0; i < contenu_.courbes.size(); ++i) {
         if (const std::optional<double> v = valeurEn(i, hz)) {
-            const QString valeur =
-                contenu_.axe.uniteSI.empty()
-                    ? QLocale().toString(*v, 'f', contenu_.axe.decimales) + contenu_.axe.suffixe
-                    : texteSI(*v, contenu_.axe.uniteSI, 3);
-            parties << contenu_.courbes[i].nom + QStringLiteral(" : ") + valeur;
+            parties << contenu_.courbes[i].nom + QStringLiteral(" : ") + ecrire(*v);
+        }
+    }
+    for (const Bande& b : contenu_.bandes) {
+        const std::optional<double> bas = interpoler(b.bas, hz);
+        const std::optional<double> haut = interpoler(b.haut, hz);
+        if (bas && haut) {
+            parties << b.nom + QStringLiteral(" : ") + ecrire(*bas) + QStringLiteral(" \u00E0 ") +
+                           ecrire(*haut);
         }
     }
     // Four digits: the pointer is finer than three.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class QAreaSeries;
 class QCategoryAxis;
 class QGraphicsEllipseItem;
 class QGraphicsRectItem;
@@ -39,6 +40,12 @@ public:
         double frequence;
         QString texte;
     };
+    // Where most of many curves lie: filled between its edges, which share their frequencies.
+    struct Bande {
+        QString nom;
+        std::vector<QPointF> bas; // (frequency in Hz, value), rising in frequency
+        std::vector<QPointF> haut;
+    };
     // A named line across the chart at a value (horizontal) or a frequency (vertical).
     struct Ligne {
         QString nom;
@@ -61,6 +68,7 @@ public:
         std::vector<Repere> reperes;
         std::vector<Ligne> niveaux;    // horizontal
         std::vector<Ligne> verticales; // vertical
+        std::vector<Bande> bandes{};
     };
 
     explicit GrapheReponse(QWidget* parent = nullptr);
@@ -89,6 +97,7 @@ private:
     // Fits cadre_ to the curves and picks the value axis's unit.
     void ajuster();
     void ajouterSeries();
+    void ajouterBandes();
     void creerReperes();
     void graduerFrequences();
     void graduerValeurs();
@@ -105,6 +114,7 @@ private:
     QCategoryAxis* axeFrequence_;
     QValueAxis* axeValeur_;
     std::vector<QLineSeries*> series_; // the curves, then the lines
+    std::vector<QAreaSeries*> bandes_;
     std::vector<std::pair<QGraphicsEllipseItem*, QGraphicsRectItem*>> reperes_; // point, label
 };
 
