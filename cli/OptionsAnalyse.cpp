@@ -14,10 +14,8 @@ const QCommandLineOption OptionOptimiser(QStringLiteral("optimiser"), {});
 const QCommandLineOption OptionSerieR(QStringLiteral("serie-r"), {}, QStringLiteral("SERIE"));
 const QCommandLineOption OptionSerieC(QStringLiteral("serie-c"), {}, QStringLiteral("SERIE"));
 const QCommandLineOption OptionEssais(QStringLiteral("essais"), {}, QStringLiteral("N"));
-const QCommandLineOption OptionToleranceR(QStringLiteral("tolerance-r"), {},
-                                          QStringLiteral("PCT"));
-const QCommandLineOption OptionToleranceC(QStringLiteral("tolerance-c"), {},
-                                          QStringLiteral("PCT"));
+const QCommandLineOption OptionToleranceR(QStringLiteral("tolerance-r"), {}, QStringLiteral("PCT"));
+const QCommandLineOption OptionToleranceC(QStringLiteral("tolerance-c"), {}, QStringLiteral("PCT"));
 const QCommandLineOption OptionLoi(QStringLiteral("loi"), {}, QStringLiteral("LOI"));
 const QCommandLineOption OptionGraine(QStringLiteral("graine"), {}, QStringLiteral("S"));
 const QCommandLineOption OptionGabaritCoupure(QStringLiteral("gabarit-coupure"), {},
@@ -90,9 +88,9 @@ public:
     [[nodiscard]] analyse::Serie serie(const QCommandLineOption& option,
                                        const std::array<std::string_view, N>& admises,
                                        std::string_view parDefaut) const {
-        const QString texte = donnee(option) ? analyseur_.value(option)
-                                             : QString::fromUtf8(parDefaut.data(),
-                                                                 qsizetype(parDefaut.size()));
+        const QString texte =
+            donnee(option) ? analyseur_.value(option)
+                           : QString::fromUtf8(parDefaut.data(), qsizetype(parDefaut.size()));
         const std::optional<analyse::Serie> s = lireSerie(texte);
         if (!s || std::find(admises.begin(), admises.end(), s->nom) == admises.end()) {
             throw valeurRefusee(option, texte, enumeration(admises));
@@ -136,8 +134,8 @@ analyse::ReglagesMonteCarlo lireMonteCarlo(const Lecture& l) {
         if (loi != QStringLiteral("uniforme") && loi != QStringLiteral("gauss")) {
             throw valeurRefusee(OptionLoi, loi, "uniforme ou gauss");
         }
-        r.tolerances.loi = loi == QStringLiteral("gauss") ? analyse::Loi::Gauss
-                                                          : analyse::Loi::Uniforme;
+        r.tolerances.loi =
+            loi == QStringLiteral("gauss") ? analyse::Loi::Gauss : analyse::Loi::Uniforme;
     }
     if (l.donnee(OptionGraine)) {
         r.graine = l.entier(OptionGraine, 0, GraineMax);
@@ -164,14 +162,15 @@ DemandeAnalyse lire(const Lecture& l, bool serie) {
     l.exiger(OptionSerieR, optimiser, OptionOptimiser);
     l.exiger(OptionSerieC, optimiser, OptionOptimiser);
     const bool essais = l.donnee(OptionEssais);
-    for (const QCommandLineOption* o : {&OptionToleranceR, &OptionToleranceC, &OptionLoi,
-                                        &OptionGraine, &OptionGabaritCoupure,
-                                        &OptionGabaritOndulation}) {
+    for (const QCommandLineOption* o :
+         {&OptionToleranceR, &OptionToleranceC, &OptionLoi, &OptionGraine, &OptionGabaritCoupure,
+          &OptionGabaritOndulation}) {
         l.exiger(*o, essais, OptionEssais);
     }
     if (optimiser) {
-        demande.optimisation = analyse::SeriesPieces{l.serie(OptionSerieR, SeriesResistances, SerieRParDefaut),
-            l.serie(OptionSerieC, SeriesCondensateurs, SerieCParDefaut)};
+        demande.optimisation =
+            analyse::SeriesPieces{l.serie(OptionSerieR, SeriesResistances, SerieRParDefaut),
+                                  l.serie(OptionSerieC, SeriesCondensateurs, SerieCParDefaut)};
     }
     if (essais) {
         demande.monteCarlo = lireMonteCarlo(l);
@@ -190,11 +189,18 @@ DemandeAnalyse lire(const Lecture& l, bool serie) {
 } // namespace
 
 const QList<QCommandLineOption>& optionsAnalyse() {
-    static const QList<QCommandLineOption> options = {
-        OptionOptimiser,      OptionSerieR,         OptionSerieC,
-        OptionEssais,         OptionToleranceR,     OptionToleranceC,
-        OptionLoi,            OptionGraine,         OptionGabaritCoupure,
-        OptionGabaritOndulation, OptionGbw,         OptionGainBoucleOuverte};
+    static const QList<QCommandLineOption> options = {OptionOptimiser,
+                                                      OptionSerieR,
+                                                      OptionSerieC,
+                                                      OptionEssais,
+                                                      OptionToleranceR,
+                                                      OptionToleranceC,
+                                                      OptionLoi,
+                                                      OptionGraine,
+                                                      OptionGabaritCoupure,
+                                                      OptionGabaritOndulation,
+                                                      OptionGbw,
+                                                      OptionGainBoucleOuverte};
     return options;
 }
 
@@ -227,11 +233,11 @@ std::string aideAnalyse() {
            "celle\n"
            "                de la famille ; les fichiers \u00E9crits l'utilisent\n"
            "  --serie-r SERIE  s\u00E9rie des r\u00E9sistances : " +
-           enumeration(SeriesResistances) +
-           " (d\u00E9faut " + std::string(SerieRParDefaut) + ")\n"
+           enumeration(SeriesResistances) + " (d\u00E9faut " + std::string(SerieRParDefaut) +
+           ")\n"
            "  --serie-c SERIE  s\u00E9rie des condensateurs : " +
-           enumeration(SeriesCondensateurs) +
-           " (d\u00E9faut " + std::string(SerieCParDefaut) + ")\n"
+           enumeration(SeriesCondensateurs) + " (d\u00E9faut " + std::string(SerieCParDefaut) +
+           ")\n"
            "  --essais N    tirages de Monte-Carlo, de 1 \u00E0 " +
            std::to_string(analyse::EssaisMax) +
            ", chaque composant dans sa\n"

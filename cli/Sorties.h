@@ -25,8 +25,8 @@ namespace quorvan::cli {
 struct Production {
     const circuit::Montage& montage; // computed, rounded under --serie, optimised under --optimiser
     const std::optional<analyse::AmpliOpReel>& ampli; // unset: ideal op-amps
-    const analyse::SeriesPieces& series; // those the parts list names
-    std::string_view decimal;            // the decimal separator of the CSV files
+    const analyse::SeriesPieces& series;              // those the parts list names
+    std::string_view decimal;                         // the decimal separator of the CSV files
 };
 
 // The design's SPICE netlist.

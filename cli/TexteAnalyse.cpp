@@ -49,8 +49,8 @@ std::string texteOptimisation(const Analyses& analyses, const analyse::SeriesPie
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const bool resistance = m.element(i).nature == circuit::Nature::Resistance;
         texte += pieces[i].nom + " = " +
-                 ecrireSI(m.valeurs[i], resistance ? "\u03A9" : "F", separateur, 3) +
-                 " (cellule " + std::to_string(pieces[i].bloc + 1) + ")\n";
+                 ecrireSI(m.valeurs[i], resistance ? "\u03A9" : "F", separateur, 3) + " (cellule " +
+                 std::to_string(pieces[i].bloc + 1) + ")\n";
     }
     return texte + "\u00C9cart maximal \u00E0 la r\u00E9ponse de la famille : " +
            nombre(analyses.optimisation->ecartMaxDb, 3, separateur) +
@@ -62,12 +62,11 @@ std::string texteMonteCarlo(const analyse::ResultatMonteCarlo& r,
                             const analyse::ReglagesMonteCarlo& reglages,
                             std::string_view separateur) {
     const analyse::Tolerances& t = reglages.tolerances;
-    std::string texte =
-        "Monte-Carlo : " + std::to_string(reglages.essais) + " essais, loi " +
-        (t.loi == analyse::Loi::Gauss ? "gauss" : "uniforme") + ", r\u00E9sistances \u00B1" +
-        nombre(t.resistancesPct, -1, separateur) + " %, condensateurs \u00B1" +
-        nombre(t.condensateursPct, -1, separateur) + " %, graine " +
-        std::to_string(reglages.graine) + "\n";
+    std::string texte = "Monte-Carlo : " + std::to_string(reglages.essais) + " essais, loi " +
+                        (t.loi == analyse::Loi::Gauss ? "gauss" : "uniforme") +
+                        ", r\u00E9sistances \u00B1" + nombre(t.resistancesPct, -1, separateur) +
+                        " %, condensateurs \u00B1" + nombre(t.condensateursPct, -1, separateur) +
+                        " %, graine " + std::to_string(reglages.graine) + "\n";
     texte += "Coupure \u00E0 -3 dB : m\u00E9diane " + hertz(r.coupure3dB.p50, separateur) +
              ", 98 % des essais de " + hertz(r.coupure3dB.p1, separateur) + " \u00E0 " +
              hertz(r.coupure3dB.p99, separateur) + " (pire cas " +
@@ -81,8 +80,7 @@ std::string texteMonteCarlo(const analyse::ResultatMonteCarlo& r,
     if (!r.sensibilites.empty()) {
         const analyse::Sensibilite& s = r.sensibilites.front();
         texte += "\u00C0 resserrer en premier : " + s.nom + " (" +
-                 nombre(s.partVariancePct, 0, separateur) +
-                 " % de la variance de la coupure)\n";
+                 nombre(s.partVariancePct, 0, separateur) + " % de la variance de la coupure)\n";
     }
     return texte;
 }

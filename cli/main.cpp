@@ -135,8 +135,8 @@ int calculer(const cli::Demande& demande, std::string& sortie) {
             sortie += cli::texteOptimisation(analyses, analyses.series, separateur);
         }
         if (analyses.monteCarlo) {
-            sortie += cli::texteMonteCarlo(*analyses.monteCarlo, *demandeAnalyse.monteCarlo,
-                                           separateur);
+            sortie +=
+                cli::texteMonteCarlo(*analyses.monteCarlo, *demandeAnalyse.monteCarlo, separateur);
         }
     }
     if (!realisable) {
