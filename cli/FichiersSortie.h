@@ -20,11 +20,13 @@ struct FichierSortie {
 // all an option needs: it is parsed, refused when it names the file another one names, written
 // whole or not at all, and described in --help.
 // clang-format off
-inline constexpr std::array<FichierSortie, 2> FichiersSortie = {{
-    // option   what it writes      made by        help
-    {"spice",   "la netlist",       netlistSpice,  "\u00E9crit aussi la netlist SPICE du filtre calcul\u00E9"},
-    {"reponse", "la r\u00E9ponse",  reponseCsv,    "\u00E9crit aussi la r\u00E9ponse en fr\u00E9quence en CSV :\n"
-                                                   "frequence_hz;gain_db;phase_deg;retard_s"},
+inline constexpr std::array<FichierSortie, 3> FichiersSortie = {{
+    // option        what it writes           made by             help
+    {"spice",        "la netlist",            netlistSpice,       "\u00E9crit aussi la netlist SPICE du filtre calcul\u00E9"},
+    {"reponse",      "la r\u00E9ponse",       reponseCsv,         "\u00E9crit aussi la r\u00E9ponse en fr\u00E9quence en CSV :\n"
+                                                                  "frequence_hz;gain_db;phase_deg;retard_s"},
+    {"nomenclature", "la nomenclature",       nomenclaturePieces, "\u00E9crit aussi la liste des composants en CSV :\n"
+                                                                  "reference;valeur;serie;quantite"},
 }};
 // clang-format on
 

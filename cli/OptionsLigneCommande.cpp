@@ -36,8 +36,9 @@ const QList<QCommandLineOption> OptionsFichiers = [] {
 bool prendUneValeur(const QString& argument) {
     QList<QCommandLineOption> options = {OptionFiltre, OptionOrdre, OptionType, OptionDecimal,
                                          OptionSerie};
-    for (const QCommandLineOption& option : options + OptionsFichiers) {
-        if (argument == QStringLiteral("--") + option.names().front()) {
+    for (const QCommandLineOption& option : options + OptionsFichiers + optionsAnalyse()) {
+        if (!option.valueName().isEmpty() &&
+            argument == QStringLiteral("--") + option.names().front()) {
             return true;
         }
     }
@@ -117,22 +118,6 @@ std::string bornesOrdre() {
     return "de " + std::to_string(OrdreMin) + " \u00E0 " + std::to_string(OrdreMax);
 }
 
-ErreurUsage valeurRefusee(const QCommandLineOption& option, const QString& valeur,
-                          std::string_view attendu) {
-    return {"valeur invalide pour --" + texte(option.names().front()) + " : \"" + texte(valeur) +
-            "\" (attendu : " + std::string(attendu) + ")"};
-}
-
-// A series as every option that takes one reads it: its name in any letter case ("e24").
-std::optional<analyse::Serie> lireSerie(const QString& nom) {
-    for (const analyse::Serie& s : analyse::Series) {
-        if (nom.compare(qtexte(s.nom), Qt::CaseInsensitive) == 0) {
-            return s;
-        }
-    }
-    return std::nullopt;
-}
-
 // Why two of the files cannot go where they are asked to, if they cannot.
 std::optional<ErreurUsage> fichiersEnConflit(const Demande& demande) {
     for (std::size_t i = 0; i < FichiersSortie.size(); ++i) {
@@ -162,6 +147,7 @@ Commande analyserArguments(const QStringList& arguments) {
     analyseur.addOptions({OptionAide, OptionVersion, OptionFiltre, OptionOrdre, OptionType,
                           OptionDecimal, OptionSerie, OptionJson});
     analyseur.addOptions(OptionsFichiers);
+    analyseur.addOptions(optionsAnalyse());
     const QStringList lus = negatifsApresDoubleTiret(arguments);
     if (!analyseur.parse(lus)) {
         const QStringList inconnues = analyseur.unknownOptionNames();
@@ -257,6 +243,12 @@ Commande analyserArguments(const QStringList& arguments) {
         return *conflit;
     }
     demande.json = analyseur.isSet(OptionJson);
+    std::variant<DemandeAnalyse, ErreurUsage> analyse =
+        lireDemandeAnalyse(analyseur, demande.serie.has_value());
+    if (auto* erreur = std::get_if<ErreurUsage>(&analyse)) {
+        return std::move(*erreur);
+    }
+    demande.analyse = std::get<DemandeAnalyse>(std::move(analyse));
 
     const QStringList positionnels = analyseur.positionalArguments();
     if (positionnels.isEmpty()) {
@@ -283,6 +275,11 @@ std::string texteAide() {
     return "Usage : quorvan-cli [--filtre F] [--ordre N] [--type T] [--decimal SEP]\n"
            "                   [--serie SERIE] [--json]" +
            usageFichiers +
+           "\n"
+           "                   [--optimiser [--serie-r SERIE] [--serie-c SERIE]]\n"
+           "                   [--essais N [--tolerance-r PCT] [--tolerance-c PCT] [--loi LOI]\n"
+           "                    [--graine S] [--gabarit-coupure PCT] [--gabarit-ondulation DB]]\n"
+           "                   [--gbw HZ] [--gain-boucle-ouverte DB]" +
            "\n"
            "                   [--] FREQUENCE\n"
            "\n"
@@ -311,7 +308,7 @@ std::string texteAide() {
            "texte ;\n"
            "                les fichiers \u00E9crits les utilisent\n"
            "  --json        \u00E9crit le filtre en JSON (unit\u00E9s SI) au lieu du texte\n" +
-           aideFichiers +
+           aideFichiers + aideAnalyse() +
            "  --help        affiche cette aide\n"
            "  --version     affiche la version\n"
            "\n"

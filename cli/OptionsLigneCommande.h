@@ -1,6 +1,8 @@
 #pragma once
 
+#include "ErreurUsage.h"
 #include "FichiersSortie.h"
+#include "OptionsAnalyse.h"
 #include "engine/Familles.h"
 
 #include <QStringList>
@@ -22,14 +24,12 @@ struct Demande {
     // Where each of FichiersSortie goes, if anywhere; "-" for standard output.
     std::array<std::optional<std::string>, FichiersSortie.size()> fichiers;
     bool json = false; // the design as JSON instead of the report
+    DemandeAnalyse analyse;
     std::string texteFrequence;
 };
 
 struct AfficherAide {};
 struct AfficherVersion {};
-struct ErreurUsage {
-    std::string message;
-};
 
 using Commande = std::variant<Demande, AfficherAide, AfficherVersion, ErreurUsage>;
 

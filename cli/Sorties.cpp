@@ -2,13 +2,13 @@
 
 #include "analysis/CsvReponse.h"
 #include "analysis/Etages.h"
+#include "analysis/Nomenclature.h"
 #include "analysis/Reponse.h"
 #include "analysis/ValeursNormalisees.h"
 #include "netlist/NetlistSpice.h"
 #include "report/EcritureNombres.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <cmath>
@@ -53,18 +53,23 @@ std::string texteValeursNormalisees(const Conception& calculee, const Conception
 }
 
 std::string netlistSpice(const Production& production) {
-    return spice::ecrireNetlist(production.conception);
+    return spice::ecrireNetlist(production.montage, production.ampli);
 }
 
 std::string reponseCsv(const Production& production) {
-    const Conception& c = production.conception;
+    const circuit::Montage& m = production.montage;
     const std::vector<analyse::PointReponse> points =
-        analyse::balayerAutour(analyse::Reseau(c), c.frequence);
+        analyse::balayerAutour(analyse::Reseau(m, production.ampli), m.frequence);
     const analyse::CourbeCsv courbe{"", points};
     return analyse::reponseCsv({&courbe, 1}, production.decimal);
 }
 
-std::string conceptionJson(const IssueCalcul& issue, const std::optional<analyse::Serie>& serie) {
+std::string nomenclaturePieces(const Production& production) {
+    return analyse::nomenclatureCsv(analyse::nomenclature(
+        production.montage, production.series.resistances, production.series.condensateurs));
+}
+
+QJsonObject conceptionJson(const IssueCalcul& issue, const std::optional<analyse::Serie>& serie) {
     const Conception& c = issue.conception;
     QJsonObject o;
     o[QStringLiteral("filtre")] = qtexte(famille(c.famille).nomCommande);
@@ -117,7 +122,7 @@ std::string conceptionJson(const IssueCalcul& issue, const std::optional<analyse
     }
     o[QStringLiteral("composants")] = composants;
     o[QStringLiteral("etages")] = etages;
-    return QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
+    return o;
 }
 
 } // namespace quorvan::cli

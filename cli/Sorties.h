@@ -1,7 +1,12 @@
 #pragma once
 
+#include "analysis/AmpliOpReel.h"
+#include "analysis/Optimisation.h"
 #include "analysis/ValeursNormalisees.h"
+#include "circuit/Montage.h"
 #include "report/CommandeCalcul.h"
+
+#include <QJsonObject>
 
 #include <optional>
 #include <string>
@@ -18,8 +23,10 @@ namespace quorvan::cli {
 
 // What a file of the command line is made from.
 struct Production {
-    const Conception& conception; // with its standard values under --serie
-    std::string_view decimal;     // the decimal separator of the CSV files
+    const circuit::Montage& montage; // computed, rounded under --serie, optimised under --optimiser
+    const std::optional<analyse::AmpliOpReel>& ampli; // unset: ideal op-amps
+    const analyse::SeriesPieces& series;              // those the parts list names
+    std::string_view decimal;                         // the decimal separator of the CSV files
 };
 
 // The design's SPICE netlist.
@@ -28,9 +35,12 @@ struct Production {
 // The design's response as CSV, frequencies from a hundredth to a hundred times the cut-off.
 [[nodiscard]] std::string reponseCsv(const Production& production);
 
+// The circuit's parts list as CSV.
+[[nodiscard]] std::string nomenclaturePieces(const Production& production);
+
 // The whole outcome of the Calculate command as one JSON object, SI units; with a series, the
 // standard values are those the analysis reads.
-[[nodiscard]] std::string conceptionJson(const IssueCalcul& issue,
+[[nodiscard]] QJsonObject conceptionJson(const IssueCalcul& issue,
                                          const std::optional<analyse::Serie>& serie);
 
 } // namespace quorvan::cli

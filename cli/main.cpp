@@ -1,9 +1,12 @@
 // quorvan-cli: the designs of the Quorvan window from the command line, for scripts and
 // for checking a design without the window.
 
+#include "Analyses.h"
 #include "FichiersSortie.h"
+#include "JsonAnalyse.h"
 #include "OptionsLigneCommande.h"
 #include "Sorties.h"
+#include "TexteAnalyse.h"
 #include "Version.h"
 #include "analysis/ValeursNormalisees.h"
 #include "engine/Familles.h"
@@ -11,6 +14,7 @@
 #include "report/CommandeCalcul.h"
 #include "toolkit/files/WholeFile.h"
 
+#include <QJsonDocument>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -22,6 +26,7 @@
 #include <exception>
 #include <iostream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <variant>
 
@@ -104,9 +109,21 @@ int calculer(const cli::Demande& demande, std::string& sortie) {
     const bool realisable = issue.contenu == ContenuResultat::Rapport;
     const Conception analysee =
         realisable && serie ? analyse::normaliser(issue.conception, *serie) : issue.conception;
+    const cli::DemandeAnalyse& demandeAnalyse = demande.analyse;
+    cli::Analyses analyses;
+    try {
+        analyses = cli::analyser(issue, analysee, serie, demandeAnalyse);
+    } catch (const std::exception& e) {
+        std::cerr << "quorvan-cli : l'analyse du filtre a \u00E9chou\u00E9 : " << e.what() << "\n";
+        return 1;
+    }
     if (demande.json) {
-        if (!exporter(
-                "-", "le JSON", [&] { return cli::conceptionJson(issue, serie); }, sortie)) {
+        const auto json = [&] {
+            QJsonObject o = cli::conceptionJson(issue, serie);
+            cli::ajouterAnalyses(o, analyses, demandeAnalyse);
+            return QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
+        };
+        if (!exporter("-", "le JSON", json, sortie)) {
             return 1;
         }
     } else {
@@ -114,22 +131,38 @@ int calculer(const cli::Demande& demande, std::string& sortie) {
         if (realisable && serie) {
             sortie += cli::texteValeursNormalisees(issue.conception, analysee, *serie, separateur);
         }
+        if (realisable && demandeAnalyse.optimisation) {
+            sortie += cli::texteOptimisation(analyses, analyses.series, separateur);
+        }
+        if (analyses.monteCarlo) {
+            sortie +=
+                cli::texteMonteCarlo(*analyses.monteCarlo, *demandeAnalyse.monteCarlo, separateur);
+        }
     }
     if (!realisable) {
         return 1;
     }
+    // Without optimised parts nothing can be written of them, nor drawn from their tolerances.
+    bool ecrits = analyses.montage || !demandeAnalyse.monteCarlo;
+    if (!ecrits) {
+        std::cerr << "quorvan-cli : pas de tirages de Monte-Carlo : "
+                  << analyses.pourquoiSansMontage << "\n";
+    }
     // Numbers in CSV files keep the period whatever the locale, unless --decimal asks for a comma.
     const std::string decimalCsv = demande.separateur.value_or(".");
-    const cli::Production production{analysee, decimalCsv};
-    bool ecrits = true;
+    const std::optional<analyse::AmpliOpReel> ampli = demandeAnalyse.ampli();
     for (std::size_t i = 0; i < cli::FichiersSortie.size(); ++i) {
         const cli::FichierSortie& f = cli::FichiersSortie[i];
-        if (demande.fichiers[i]) {
-            ecrits = exporter(
-                         *demande.fichiers[i], f.contenu, [&] { return f.produire(production); },
-                         sortie) &&
-                     ecrits;
+        if (!demande.fichiers[i]) {
+            continue;
         }
+        const auto produire = [&] {
+            if (!analyses.montage) {
+                throw std::runtime_error(analyses.pourquoiSansMontage);
+            }
+            return f.produire({*analyses.montage, ampli, analyses.series, decimalCsv});
+        };
+        ecrits = exporter(*demande.fichiers[i], f.contenu, produire, sortie) && ecrits;
     }
     return ecrits ? 0 : 1;
 }

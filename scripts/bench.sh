@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Start-up time and peak memory of Quorvan against a bare Qt window, then the analysis
 # window's opening (menu to first paint of the chart) and the recomputation of its curves
-# after a change of series, on a real X server.
+# after a change of series, on a real X server; the optimiser's time per design.
 # Usage: scripts/bench.sh [runs, default 30]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,4 +25,11 @@ ouverture=$(printf '%s\n' "${mesures[@]}" | awk '{ print $1 }' | mediane)
 serie=$(printf '%s\n' "${mesures[@]}" | awk '{ print $2 }' | mediane)
 echo "fenêtre d'analyse : ouverture ${ouverture} ms (objectif < 150)," \
     "mise à jour après un changement de série ${serie} ms (objectif < 5)"
+
+# The optimiser over the 72 selections (every family, order and type), five cut-offs each drawn
+# from 1 Hz to 100 kHz.
+read -r mediane_optimiseur pire_optimiseur < <(build/dev/bench/optimisation 5 |
+    awk '/^time per design/ { print $5, $8 }')
+echo "optimiseur : ${mediane_optimiseur} ms par filtre en médiane, ${pire_optimiseur} ms au pire" \
+    "(72 sélections × 5 fréquences de coupure)"
 scripts/bench-monte-carlo.sh

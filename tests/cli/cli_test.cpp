@@ -69,6 +69,22 @@ TEST(QuorvanCli, OutputStreamsAndExitStatus) {
         {{"--reponse=-", "--spice", "-", "1000"}, "C", 2, "", "les options --spice et --reponse \u00E9crivent toutes deux sur la sortie"},
         {{"--serie", "e12", "--decimal", ",", "--type", "passe-haut", "--filtre", "butterworth", "--ordre", "4", "1000"}, "C", 0, "Filtre de Butterworth\n\ntype : Passe-haut\nOrdre :  4\nFr\u00E9quence de coupure : 1000, Hz\nC = 47, nF\nR1 = 864 Ohms\nR2 = 13545 Ohms\nR3 = 2090 Ohms\nR4 = 5551 Ohms\nValeurs normalis\u00E9es E12 :\nR1 = 820 Ohms (\u00E9cart -5,076 %)\nR2 = 15000 Ohms (\u00E9cart 10,741 %)\nR3 = 2200 Ohms (\u00E9cart 5,248 %)\nR4 = 5600 Ohms (\u00E9cart 0,878 %)\n", ""},
         {{"--serie", "E6", "1e7"}, "C", 1, Grande + "!\n", ""},
+        {{"--serie", "E12", "--optimiser", "1"}, "C", 2, "", "les options --serie et --optimiser s'excluent : --optimiser choisit lui-m\u00EAme chaque valeur dans les s\u00E9ries de --serie-r et --serie-c"},
+        {{"--optimiser", "--serie-r", "E6", "1"}, "C", 2, "", "valeur invalide pour --serie-r : \"E6\" (attendu : E12, E24, E48 ou E96)"},
+        {{"--serie-c", "E6", "1"}, "C", 2, "", "l'option --serie-c n'a de sens qu'avec --optimiser"},
+        {{"--essais", "0", "1"}, "C", 2, "", "valeur invalide pour --essais : \"0\" (attendu : un entier de 1 \u00E0 1000000)"},
+        {{"--essais", "-5", "1"}, "C", 2, "", "valeur invalide pour --essais : \"-5\" (attendu : un entier de 1 \u00E0 1000000)"},
+        {{"--loi", "gauss", "1"}, "C", 2, "", "l'option --loi n'a de sens qu'avec --essais"},
+        {{"--essais", "9", "--tolerance-c", "100", "1"}, "C", 2, "", "valeur invalide pour --tolerance-c : \"100\" (attendu : un pourcentage d'au moins 0 et de moins de 100)"},
+        {{"--essais", "9", "--loi", "Gauss", "1"}, "C", 2, "", "valeur invalide pour --loi : \"Gauss\" (attendu : uniforme ou gauss)"},
+        {{"--essais", "9", "--graine", "9007199254740992", "1"}, "C", 2, "", "valeur invalide pour --graine : \"9007199254740992\" (attendu : un entier de 0 \u00E0 9007199254740991)"},
+        {{"--essais", "9", "--gabarit-coupure", "0", "1"}, "C", 2, "", "valeur invalide pour --gabarit-coupure : \"0\" (attendu : un pourcentage plus grand que 0)"},
+        {{"--essais", "9", "--gabarit-ondulation", "nan", "1"}, "C", 2, "", "valeur invalide pour --gabarit-ondulation : \"nan\" (attendu : des dB positifs ou nuls)"},
+        {{"--gbw", "inf", "1"}, "C", 2, "", "valeur invalide pour --gbw : \"inf\" (attendu : une fr\u00E9quence en hertz plus grande que 0)"},
+        {{"--gain-boucle-ouverte", "0", "1"}, "C", 2, "", "valeur invalide pour --gain-boucle-ouverte : \"0\" (attendu : des dB plus grands que 0, 200 au plus)"},
+        {{"--nomenclature", "-", "--reponse", "-", "1"}, "C", 2, "", "les options --reponse et --nomenclature \u00E9crivent toutes deux sur la sortie"},
+        {{"--optimiser", "--serie-c", "e6", "--nomenclature", "-", "--ordre", "3", "1000"}, "C", 0, "Filtre de Bessel\n", ""},
+        {{"--essais", "50", "--loi", "gauss", "--graine", "0", "--tolerance-r", "0", "--gabarit-ondulation", "0", "1000"}, "C", 0, "Filtre de Bessel\n", ""},
     };
     // clang-format on
     for (const Cas& c : cas) {
@@ -144,6 +160,10 @@ TEST(QuorvanCliAnalyse, JsonNamesTheOutcomeAndGivesTheDesignInSiUnits) {
         EXPECT_EQ(o[QStringLiteral("coupure_3db_hz")].isNull(), c.composants == 0);
         EXPECT_EQ(o[QStringLiteral("gain_db")].isNull(), c.composants == 0);
         EXPECT_FALSE(o[QStringLiteral("message")].toString().isEmpty());
+        // Only the options that ask for them add keys, but the GBW the op-amps need.
+        EXPECT_FALSE(o.contains(QStringLiteral("optimisation")));
+        EXPECT_FALSE(o.contains(QStringLiteral("monte_carlo")));
+        EXPECT_EQ(o[QStringLiteral("gbw_necessaire_hz")].isNull(), c.composants == 0);
     }
     const QJsonObject o =
         QJsonDocument::fromJson(QByteArray::fromStdString(executer(cas[0].arguments).out)).object();
@@ -241,6 +261,25 @@ TEST(QuorvanCliFichiers, AFileIsWrittenWholeOrNotAtAll) {
         EXPECT_EQ(test::lireFichier(fichier), ancien);
         EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList{"ancien.txt"});
     }
+}
+
+// The parts list fails as every file does: on a full device, and in a folder that refuses it,
+// where nothing is left. Root writes in any folder: it runs the program as nobody.
+TEST(QuorvanCliFichiers, APartsListThatCannotBeWrittenFailsTheRun) {
+    const QTemporaryDir dossier;
+    ASSERT_TRUE(QFile::setPermissions(dossier.path(), QFile::ReadOther | QFile::ExeOther));
+    for (const QString& fichier : {QStringLiteral("/dev/full"), dossier.filePath("a.csv")}) {
+        const QStringList arguments = {"--nomenclature", fichier, "--optimiser", "1000"};
+        const test::Sortie s =
+            ::geteuid() != 0 ? executer(arguments)
+                             : test::lancer("setpriv", QStringList{"--reuid=65534", "--regid=65534",
+                                                                   "--clear-groups", QUORVAN_CLI} +
+                                                           arguments);
+        EXPECT_EQ(s.code, 1);
+        EXPECT_NE(s.err.find("la nomenclature dans \u00AB " + fichier.toStdString()),
+                  std::string::npos);
+    }
+    EXPECT_TRUE(QDir(dossier.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot));
 }
 
 // A link to a file names it too, whether symbolic or hard; another file does not.
