@@ -188,6 +188,9 @@ void FenetreAnalyse::creerControles() {
     tables->addWidget(composants_);
     tables->addWidget(pieces_);
     disposition->addLayout(tables);
+    // At most three stages: the table takes their height, the chart the rest.
+    etages_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    etages_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     disposition->addWidget(etages_);
 
     for (QWidget* w : findChildren<QWidget*>()) {
