@@ -1,12 +1,14 @@
 // The analysis window's "Enregistrer…": its files against the command line's, written whole
 // or not at all, what its dialog asks, and what the user is told.
 
+#include "analysis/Nomenclature.h"
 #include "report/CommandeCalcul.h"
 #include "tests/support/Processus.h"
 #include "toolkit/RecordingDesktop.h"
 #include "ui/analyse/FenetreAnalyse.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QImageReader>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -90,6 +93,9 @@ TEST(AnalyseEnregistrement, CsvIsTheCommandLinesInTheUsersNotation) {
         QLocale::setDefault(c.langue);
         toolkit::RecordingDesktop bureau;
         FenetreAnalyse fenetre(bureau, nullptr);
+        for (const char* pieces : {"Resistances", "Condensateurs"}) {
+            fenetre.findChild<QComboBox*>(QString::fromLatin1(pieces))->setCurrentText("E24");
+        }
         fenetre.afficher(conception(c.famille, c.ordre, c.type, c.frequence));
         const QTemporaryDir dossier;
         const QString chemin = dossier.filePath(QStringLiteral("a.csv"));
@@ -198,6 +204,30 @@ TEST(AnalyseEnregistrement, TheDialogWritesTheFileItNames) {
                             .arg(dossier.filePath(QString::fromUtf8(c.nom)),
                                  QString::fromUtf8(c.raison)));
     }
+}
+
+// The optimised parts list as nomenclatureCsv writes it, whole or not at all.
+TEST(AnalyseEnregistrement, TheNomenclatureIsWrittenWholeOrNotAtAll) {
+    toolkit::RecordingDesktop bureau;
+    FenetreAnalyse fenetre(bureau, nullptr);
+    fenetre.afficher(conception(3, 5, TypeFiltre::PasseHaut, "2500"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fenetre.circuitOptimise() != nullptr; }));
+    const std::string attendu = analyse::nomenclatureCsv(analyse::nomenclature(
+        fenetre.circuitOptimise()->montage, analyse::Series[4], analyse::Series[1]));
+    const QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("nomenclature.csv"));
+    ASSERT_EQ(fenetre.enregistrerNomenclatureVers(chemin), std::nullopt);
+    EXPECT_EQ(test::lireFichier(chemin), attendu);
+    fenetre.findChild<QComboBox*>(QStringLiteral("Resistances"))->setCurrentIndex(0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fenetre.circuitOptimise() != nullptr; }));
+    {
+        const LimiteTaille limite(10);
+        EXPECT_EQ(fenetre.enregistrerNomenclatureVers(chemin),
+                  "taille de fichier maximale d\u00E9pass\u00E9e");
+    }
+    EXPECT_EQ(test::lireFichier(chemin), attendu);
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden).join(u' '),
+              "nomenclature.csv");
 }
 
 } // namespace

@@ -1,9 +1,12 @@
 // The analysis window on its own; Form1's tests open it through its plugin.
 
+#include "analysis/EcartIdeal.h"
 #include "analysis/FonctionBloc.h"
 #include "analysis/GbwNecessaire.h"
 #include "analysis/MonteCarlo.h"
+#include "analysis/Optimisation.h"
 #include "analysis/Reseau.h"
+#include "analysis/ValeursNormalisees.h"
 #include "report/LectureSI.h"
 #include "tests/analysis/Conceptions.h"
 #include "toolkit/RecordingDesktop.h"
@@ -37,6 +40,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <numbers>
@@ -57,7 +61,7 @@ protected:
     void TearDown() override { QLocale::setDefault(QLocale::c()); }
     void afficher(const Conception& c) {
         fenetre->afficher(c);
-        QCoreApplication::processEvents();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !fenetre->optimisationEnCours(); }));
     }
     template <typename T = QWidget>
     T* w(const char* nom) const {
@@ -112,18 +116,18 @@ protected:
 
 TEST_F(AnalyseTest, BeforeAnyDesignItSaysToCalculateFirstAndDrawsNothing) {
     EXPECT_TRUE(w<QLabel>("Resume")->text().contains(QStringLiteral("Calcul")));
-    EXPECT_FALSE(w<QComboBox>("Serie")->isEnabled());
+    EXPECT_FALSE(w<QComboBox>("Condensateurs")->isEnabled());
     EXPECT_TRUE(graphe()->series().isEmpty());
     EXPECT_TRUE(graphe()->legend()->markers().isEmpty());
 }
 
 TEST_F(AnalyseTest, ASeriesChangeUpdatesTheTableCurvesAndSummary) {
     afficher(test::concevoir(3, 4, TypeFiltre::PasseBas, "1000"));
-    auto* serieNormalisee = w<QComboBox>("Serie");
+    auto* serieNormalisee = w<QComboBox>("Condensateurs");
     auto* table = w<QTableWidget>("Composants");
-    EXPECT_EQ(serieNormalisee->currentText(), "E24");
-    // C1 = 10.75 / (6.283178 × 1000 × 10000) = 171.09 nF: 180 nF in E24 (past 169.7 nF, the
-    // middle of 160 and 180 on a logarithmic scale), 150 nF in E6 (below 181.7 nF).
+    EXPECT_EQ(serieNormalisee->currentText(), "E12");
+    // C1 = 10.75 / (6.283178 × 1000 × 10000) = 171.09 nF: 180 nF in E12 (past 164.3 nF, the
+    // middle of 150 and 180 on a logarithmic scale), 150 nF in E6 (below 181.7 nF).
     EXPECT_EQ(table->item(0, 1)->text(), "171,1 nF");
     EXPECT_EQ(table->item(0, 2)->text(), "180 nF");
     EXPECT_EQ(table->item(0, 3)->text(), "5,21 %");
@@ -138,15 +142,57 @@ TEST_F(AnalyseTest, ASeriesChangeUpdatesTheTableCurvesAndSummary) {
     EXPECT_NE(fenetre->courbeNormalisee().caracteristiques.coupure3dB, avant);
     EXPECT_EQ(fenetre->courbeCalculee().points.size(), fenetre->courbeNormalisee().points.size());
     EXPECT_TRUE(
-        w<QLabel>("Resume")->text().contains(QStringLiteral("valeurs normalis\u00E9es E6")));
+        w<QLabel>("Resume")->text().contains(QStringLiteral("Valeurs normalis\u00E9es E6 :")));
     EXPECT_TRUE(serie(QStringLiteral("Valeurs normalis\u00E9es E6")));
     EXPECT_TRUE(serie(QStringLiteral("Valeurs calcul\u00E9es")));
     for (const QLegendMarker* m : graphe()->legend()->markers()) {
         EXPECT_FALSE(m->isVisible() && m->label().trimmed().isEmpty()) << "an unnamed entry";
     }
     for (const char* nom :
-         {"Grandeur", "Serie", "Enregistrer", "Graphique", "Composants", "Etages"}) {
+         {"Grandeur", "Resistances", "Condensateurs", "Enregistrer", "EnregistrerNomenclature",
+          "Graphique", "Composants", "Pieces", "Etages"}) {
         EXPECT_FALSE(w(nom)->accessibleName().isEmpty()) << nom;
+    }
+    // Either series change brings optimised parts of the series as the table reads them,
+    // another curve, and in the summary their deviation from the exact response, no more than
+    // with every part rounded to the series.
+    const Conception k = *fenetre->conception();
+    const analyse::ReponseIdeale ideale(
+        k.famille, k.ordre, k.type, k.frequence,
+        analyse::gainBandePassante(analyse::fonctionCircuit(circuit::monter(k)), k.type));
+    const auto ecart = [&](const circuit::Montage& m) {
+        return analyse::ecartMaximalDb(analyse::fonctionCircuit(m), ideale,
+                                       analyse::bandeComparaison(ideale));
+    };
+    const QRegularExpression ligne(
+        QStringLiteral("Valeurs optimis\u00E9es : .* id\u00E9ale (-?[\\d,]+) dB"));
+    QList<QPointF> courbe;
+    for (const char* resistances : {"E96", "E12"}) {
+        SCOPED_TRACE(resistances);
+        w<QComboBox>("Resistances")->setCurrentText(QString::fromLatin1(resistances));
+        ASSERT_TRUE(QTest::qWaitFor([this] { return fenetre->circuitOptimise() != nullptr; }));
+        const circuit::Montage& m = fenetre->circuitOptimise()->montage;
+        const auto* pieces = w<QTableWidget>("Pieces");
+        ASSERT_EQ(pieces->rowCount(), static_cast<int>(m.valeurs.size()));
+        for (int i = 0; i < pieces->rowCount(); ++i) {
+            const QStringList v = pieces->item(i, 1)->text().split(u' '); // "12,1", "kΩ"
+            const int prefixe =
+                QStringLiteral("pn\u00B5m kMG").indexOf(v[1].size() > 1 ? v[1][0] : u' ');
+            const double lu = QLocale().toDouble(v[0]) * std::pow(1e3, prefixe - 4);
+            const QString nom = pieces->item(i, 2)->text();
+            EXPECT_EQ(nom, v[1].endsWith(u'F') ? "E6" : resistances);
+            EXPECT_NEAR(lu, m.valeurs[static_cast<std::size_t>(i)], lu * 1e-9);
+            EXPECT_DOUBLE_EQ(
+                analyse::valeurNormalisee(lu, *analyse::serieNommee(nom.toStdString())), lu);
+        }
+        EXPECT_NE(serie(QStringLiteral("Valeurs optimis\u00E9es"))->points(), courbe);
+        courbe = serie(QStringLiteral("Valeurs optimis\u00E9es"))->points();
+        const double optimise = ecart(m);
+        const QRegularExpressionMatch resume = ligne.match(w<QLabel>("Resume")->text());
+        ASSERT_TRUE(resume.hasMatch());
+        EXPECT_NEAR(QLocale().toDouble(resume.captured(1)), optimise, 0.005);
+        EXPECT_LE(optimise, ecart(analyse::arrondir(
+                                k, {*analyse::serieNommee(resistances), analyse::Series[0]})));
     }
 }
 
@@ -180,7 +226,7 @@ TEST_F(AnalyseTest, NumbersCarrySIPrefixesEverywhere) {
         EXPECT_TRUE(textes.contains(QString::fromUtf8(c.plusBas)))
             << textes.join('|').toStdString();
         textes << fenetre->windowTitle() << w<QLabel>("Resume")->text() << graphe()->title();
-        for (const char* table : {"Composants", "Etages"}) {
+        for (const char* table : {"Composants", "Etages", "Pieces"}) {
             const auto* t = w<QTableWidget>(table);
             for (int i = 0; i < t->rowCount(); ++i) {
                 for (int j = 1; j < t->columnCount(); ++j) {
@@ -221,12 +267,27 @@ TEST_F(AnalyseTest, TheAxesFitTheCurves) {
             w<QComboBox>("Grandeur")->setCurrentIndex(grandeur);
             double plusBas = INFINITY;
             double plusHaut = -INFINITY;
-            for (const char* nom : {"Valeurs calcul\u00E9es", "Valeurs normalis\u00E9es E24"}) {
-                for (const QPointF& p : serie(QString::fromUtf8(nom))->points()) {
+            ASSERT_GE(graphe()->series().size(), 5); // four curves, then the lines
+            for (QAbstractSeries* courbe : graphe()->series().mid(0, 4)) {
+                for (const QPointF& p : qobject_cast<QLineSeries*>(courbe)->points()) {
                     plusBas = std::min(plusBas, p.y());
                     plusHaut = std::max(plusHaut, p.y());
                 }
             }
+            // The computed circuit realises the family's exact response: the dashed curve, from
+            // its poles, follows it in gain, phase (unwrapped alike) and delay.
+            const QList<QPointF> ideale =
+                serie(QStringLiteral("R\u00E9ponse id\u00E9ale"))->points();
+            const QList<QPointF> calculee =
+                serie(QStringLiteral("Valeurs calcul\u00E9es"))->points();
+            ASSERT_EQ(ideale.size(), calculee.size());
+            double ecart = 0;
+            for (qsizetype i = 0; i < ideale.size(); ++i) {
+                ecart = std::max(ecart, std::abs(ideale[i].y() - calculee[i].y()) /
+                                            (grandeur == 2 ? calculee[i].y() : 1));
+            }
+            // Within what the coefficient table's rounding leaves: 1 dB, 10°, 20 %.
+            EXPECT_LT(ecart, (std::array{1.0, 10.0, 0.2}[grandeur]));
             const double bas = axeValeur()->min();
             const double haut = axeValeur()->max();
             EXPECT_GT(haut, plusHaut);
@@ -299,7 +360,9 @@ TEST_F(AnalyseTest, TheMinus3dBLineAndItsLabelledPoints) {
     const analyse::Reseau reseau(design);
     EXPECT_NEAR(20 * std::log10(std::abs(reseau.reponse(f3).h)), niveau, 0.01);
     for (const double f : {f3, fenetre->courbeNormalisee().caracteristiques.coupure3dB}) {
-        const QString texte = QLocale().toString(f / 1000, 'g', 3) + QStringLiteral(" kHz");
+        const QString texte = f < 1000
+                                  ? QLocale().toString(f, 'g', 3) + QStringLiteral(" Hz")
+                                  : QLocale().toString(f / 1000, 'g', 3) + QStringLiteral(" kHz");
         const QGraphicsSimpleTextItem* etiquette = nullptr;
         for (QGraphicsItem* item : graphe()->scene()->items()) {
             const auto* t = dynamic_cast<const QGraphicsSimpleTextItem*>(item);
@@ -322,9 +385,10 @@ TEST_F(AnalyseTest, TheReadoutGivesTheFrequencyAndValuesUnderThePointer) {
     const Conception design = test::concevoir(1, 4, TypeFiltre::PasseBas, "1000");
     afficher(design);
     const analyse::Reseau reseau(design);
-    const QRegularExpression lu(QStringLiteral("^([\\d,]+) (k?)Hz \u2014 Valeurs calcul\u00E9es : "
-                                               "(-?[\\d,]+) dB ; Valeurs normalis\u00E9es E24 : "
-                                               "(-?[\\d,]+) dB$"));
+    const QRegularExpression lu(
+        QStringLiteral("^([\\d,]+) (k?)Hz \u2014 Valeurs calcul\u00E9es : (-?[\\d,]+) dB ; "
+                       "Valeurs normalis\u00E9es E12 : (-?[\\d,]+) dB ; Valeurs optimis\u00E9es : "
+                       "(-?[\\d,]+) dB ; R\u00E9ponse id\u00E9ale : (-?[\\d,]+) dB$"));
     for (const double f : {30.0, 800.0, 1500.0, 20000.0}) {
         QTest::mouseMove(vue()->viewport(), pixel(f, -20));
         const QRegularExpressionMatch m = lu.match(graphe()->title());
@@ -333,6 +397,9 @@ TEST_F(AnalyseTest, TheReadoutGivesTheFrequencyAndValuesUnderThePointer) {
         EXPECT_NEAR(ici, f, f * 0.015); // a pixel is 1.2 % of frequency
         EXPECT_NEAR(QLocale().toDouble(m.captured(3)),
                     20 * std::log10(std::abs(reseau.reponse(ici).h)), 0.05);
+        // Butterworth's exact response: |H|² = 1 / (1 + (f / fc)^8).
+        EXPECT_NEAR(QLocale().toDouble(m.captured(6)),
+                    -10 * std::log10(1 + std::pow(ici / 1000, 8)), 0.05);
     }
     QTest::mouseMove(vue()->viewport(), QPoint(2, 2));
     EXPECT_EQ(graphe()->title().trimmed(), QString()) << "outside the plot";
@@ -352,7 +419,7 @@ TEST_F(AnalyseTest, ZoomByRectangleAndBackByDoubleClick) {
     EXPECT_NEAR(axeValeur()->min(), -30, 1);
     const QStringList zoome = axeFrequence()->categoriesLabels();
     EXPECT_EQ(zoome, QStringList({"500 Hz", "1 kHz", "2 kHz"}));
-    w<QComboBox>("Serie")->setCurrentText(QStringLiteral("E12"));
+    w<QComboBox>("Condensateurs")->setCurrentText(QStringLiteral("E6"));
     EXPECT_EQ(axeFrequence()->categoriesLabels(), zoome);
     QTest::mouseDClick(surface, Qt::LeftButton, {}, pixel(1000, -10));
     EXPECT_NEAR(axeFrequence()->min(), 1, 1e-9);
@@ -388,9 +455,10 @@ TEST_F(AnalyseTest, TabLeavesTheTablesAndEscCloses) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(fenetre.get()));
     EXPECT_EQ(QApplication::focusWidget(), w("Grandeur"));
     auto* onglets = w<QTabWidget>("Onglets");
-    const char* const communs[] = {"Serie", "Enregistrer", "Onglets"};
+    const char* const communs[] = {"Resistances", "Condensateurs", "Enregistrer",
+                                   "EnregistrerNomenclature", "Onglets"};
     const std::vector<const char*> pages[] = {
-        {"Composants", "Etages", "Grandeur"},
+        {"Composants", "Pieces", "Etages", "Grandeur"},
         {"CircuitMC", "ToleranceR", "ToleranceC", "Loi", "Essais", "Graine", "LimiteCoupure",
          "EcartCoupure", "LimiteOndulation", "OndulationMax", "Gbw", "A0", "Lancer", "Centiles",
          "Sensibilites", "Grandeur"},
@@ -400,7 +468,7 @@ TEST_F(AnalyseTest, TabLeavesTheTablesAndEscCloses) {
         w("Grandeur")->setFocus();
         for (const char* nom : communs) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            const QWidget* attendu = nom == communs[2] ? onglets->tabBar() : w(nom);
+            const QWidget* attendu = nom == communs[4] ? onglets->tabBar() : w(nom);
             EXPECT_EQ(QApplication::focusWidget(), attendu) << nom;
         }
         for (const char* nom : pages[page]) {
@@ -453,7 +521,7 @@ TEST_F(AnalyseTest, MonteCarloShowsWhatTheAnalysisGives) {
     reglages.tolerances.loi = analyse::Loi::Gauss;
     reglages.limites.ecartCoupurePct = 2;
     const auto attendu = analyse::monteCarlo(
-        circuit::monter(analyse::normaliser(design, analyse::Series[2])), reglages);
+        circuit::monter(analyse::normaliser(design, *analyse::serieNommee("E12"))), reglages);
     ASSERT_TRUE(attendu && attendu->rendementPct);
     const auto* progression = w<QProgressBar>("Progression");
     EXPECT_EQ(progression->value(), 300);
@@ -572,6 +640,61 @@ TEST_F(AnalyseTest, TheRealOpAmpCurveComesWithAGbwAndGoesWithout) {
             .value_or(0),
         besoin, besoin * 0.01)
         << texte.toStdString();
+}
+
+// No parts of the series realise a 1 GHz filter (its capacitors would be a tenth of a
+// picofarad): the summary says why, with no optimised curve, part nor parts list.
+TEST_F(AnalyseTest, WithoutOptimisedPartsTheSummarySaysWhy) {
+    Conception gigahertz = test::concevoir(1, 2, TypeFiltre::PasseBas, "1000");
+    gigahertz.frequence *= 1e6;
+    std::for_each(gigahertz.numerotes.begin(), gigahertz.numerotes.end(),
+                  [](double& c) { c /= 1e6; });
+    afficher(gigahertz);
+    const std::string pourquoi =
+        analyse::optimiser(gigahertz, {analyse::Series[4], analyse::Series[1]}).message;
+    EXPECT_TRUE(!pourquoi.empty() &&
+                w<QLabel>("Resume")->text().contains(QString::fromStdString(pourquoi)));
+    EXPECT_EQ(serie(QStringLiteral("Valeurs optimis\u00E9es")), nullptr);
+    EXPECT_EQ(w<QTableWidget>("Pieces")->rowCount(), 0);
+    EXPECT_FALSE(w("EnregistrerNomenclature")->isEnabled());
+}
+
+// Each stage's gain and highest gain from the filter's input, against the nodal responses of
+// the blocks in cascade; a Chebyshev ±3 dB of order 6 peaks near +23 dB inside, +3 dB at its
+// output.
+TEST_F(AnalyseTest, TheStagesGainsShowWhichOpAmpClipsFirst) {
+    const Conception design = test::concevoir(5, 6, TypeFiltre::PasseBas, "1000");
+    afficher(design);
+    // The highest gain at each block's output, every 0.02 % of frequency around the cut-off.
+    const auto gainsMax = [](const circuit::Montage& m) {
+        std::vector<double> plusHauts(m.circuit.blocs.size(), -INFINITY);
+        for (double f = 100; f < 3000; f *= 1.0002) {
+            std::complex<double> h = 1;
+            for (std::size_t b = 0; b < plusHauts.size(); ++b) {
+                h *= analyse::Reseau(m, b).transfert({0, 2 * M_PI * f});
+                plusHauts[b] = std::max(plusHauts[b], 20 * std::log10(std::abs(h)));
+            }
+        }
+        return plusHauts;
+    };
+    const std::vector<double> calcules = gainsMax(circuit::monter(design));
+    EXPECT_NEAR(*std::max_element(calcules.begin(), calcules.end()), 23, 0.5);
+    EXPECT_NEAR(calcules.back(), 3, 0.1);
+    const circuit::Montage& normalise = fenetre->circuits()[1].montage;
+    const std::vector<double> attendus = gainsMax(normalise);
+    const auto* etages = w<QTableWidget>("Etages");
+    ASSERT_EQ(etages->rowCount(), 3);
+    for (std::size_t b = 0; b < 3; ++b) {
+        const auto lu = [&](int colonne) {
+            return QLocale().toDouble(etages->item(int(b), colonne)->text().section(u' ', 0, 0));
+        };
+        EXPECT_NEAR(lu(4), 20 * std::log10(std::abs(analyse::Reseau(normalise, b).transfert(0.0))),
+                    0.005)
+            << b;
+        EXPECT_NEAR(lu(5), attendus[b], 0.006) << b;
+    }
+    EXPECT_TRUE(w<QLabel>("Resume")->text().startsWith(
+        QStringLiteral("Gain dans la bande passante : 0,00 dB")));
 }
 
 } // namespace

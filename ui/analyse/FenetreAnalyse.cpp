@@ -2,9 +2,13 @@
 
 #include "GrapheReponse.h"
 #include "PanneauMonteCarlo.h"
+#include "Resume.h"
+#include "TableauPieces.h"
 #include "Tableaux.h"
 #include "Textes.h"
+#include "analysis/BalayageIdeal.h"
 #include "analysis/CsvReponse.h"
+#include "analysis/Nomenclature.h"
 #include "toolkit/Desktop.h"
 #include "toolkit/Utf8.h"
 #include "toolkit/files/WholeFile.h"
@@ -23,9 +27,12 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <exception>
+#include <functional>
+#include <string_view>
 
 namespace quorvan {
 
@@ -54,6 +61,20 @@ double valeur(const analyse::PointReponse& p, int grandeur) {
     return grandeur == Gain ? p.gainDb : grandeur == Phase ? p.phaseDeg : p.retard;
 }
 
+// The series offered for each kind of part, and the one proposed: precision resistors are
+// as cheap as any, capacitors beyond E12 hard to find.
+constexpr std::array<std::string_view, 4> SeriesResistances = {"E12", "E24", "E48", "E96"};
+constexpr std::array<std::string_view, 3> SeriesCondensateurs = {"E6", "E12", "E24"};
+
+const analyse::Serie& serieChoisie(const QComboBox* liste) {
+    // Each item is the name of a series of the table.
+    return *std::find_if(
+        analyse::Series.begin(), analyse::Series.end(),
+        [&](const analyse::Serie& s) { return toolkit::fromUtf8(s.nom) == liste->currentText(); });
+}
+
+const QString NomOptimisee = QStringLiteral("Valeurs optimis\u00E9es");
+
 } // namespace
 
 FenetreAnalyse::FenetreAnalyse(toolkit::Desktop& bureau, QWidget* parent)
@@ -68,8 +89,17 @@ FenetreAnalyse::FenetreAnalyse(toolkit::Desktop& bureau, QWidget* parent)
 
 FenetreAnalyse::~FenetreAnalyse() = default;
 
-const analyse::Serie& FenetreAnalyse::serie() const {
-    return analyse::Series.at(static_cast<std::size_t>(serie_->currentIndex()));
+analyse::SeriesPieces FenetreAnalyse::series() const {
+    return {serieChoisie(resistances_), serieChoisie(condensateurs_)};
+}
+
+const analyse::Serie& FenetreAnalyse::serieNormalisee() const {
+    return serieChoisie(conception_ && conception_->type == TypeFiltre::PasseHaut ? resistances_
+                                                                                  : condensateurs_);
+}
+
+const Variante* FenetreAnalyse::circuitOptimise() const {
+    return circuits_.size() > Optimisee ? &circuits_[Optimisee] : nullptr;
 }
 
 void FenetreAnalyse::creerControles() {
@@ -95,19 +125,31 @@ void FenetreAnalyse::creerControles() {
     grandeur_->setObjectName(QStringLiteral("Grandeur"));
     grandeur_->addItems({QStringLiteral("Gain (dB)"), QStringLiteral("Phase (\u00B0)"),
                          QStringLiteral("Temps de propagation de groupe")});
-    serie_ = new QComboBox;
-    serie_->setObjectName(QStringLiteral("Serie"));
-    for (const analyse::Serie& s : analyse::Series) {
-        serie_->addItem(toolkit::fromUtf8(s.nom));
+    resistances_ = new QComboBox;
+    resistances_->setObjectName(QStringLiteral("Resistances"));
+    condensateurs_ = new QComboBox;
+    condensateurs_->setObjectName(QStringLiteral("Condensateurs"));
+    for (const std::string_view nom : SeriesResistances) {
+        resistances_->addItem(toolkit::fromUtf8(nom));
     }
-    serie_->setCurrentText(QStringLiteral("E24"));
-    serieMontree_ = serie_->currentIndex();
+    for (const std::string_view nom : SeriesCondensateurs) {
+        condensateurs_->addItem(toolkit::fromUtf8(nom));
+    }
+    resistances_->setCurrentText(QStringLiteral("E96"));
+    condensateurs_->setCurrentText(QStringLiteral("E12"));
+    seriesMontrees_ = {resistances_->currentIndex(), condensateurs_->currentIndex()};
     enregistrer_ = new QPushButton(QStringLiteral("&Enregistrer\u2026"));
     enregistrer_->setObjectName(QStringLiteral("Enregistrer"));
     enregistrer_->setAccessibleName(QStringLiteral("Enregistrer les courbes ou le graphique"));
+    enregistrerNomenclature_ =
+        new QPushButton(QStringLiteral("Enregistrer la &nomenclature\u2026"));
+    enregistrerNomenclature_->setObjectName(QStringLiteral("EnregistrerNomenclature"));
+    enregistrerNomenclature_->setAccessibleName(
+        QStringLiteral("Enregistrer la nomenclature des valeurs optimis\u00E9es"));
     for (const auto& [libelle, controle] :
          {std::pair{QStringLiteral("&Courbe :"), grandeur_},
-          std::pair{QStringLiteral("&S\u00E9rie normalis\u00E9e :"), serie_}}) {
+          std::pair{QStringLiteral("&R\u00E9sistances :"), resistances_},
+          std::pair{QStringLiteral("Con&densateurs :"), condensateurs_}}) {
         auto* l = new QLabel(libelle);
         l->setBuddy(controle);
         controle->setAccessibleName(QString(libelle).remove(u'&').remove(QStringLiteral(" :")));
@@ -116,6 +158,7 @@ void FenetreAnalyse::creerControles() {
     }
     ligne->addStretch();
     ligne->addWidget(enregistrer_);
+    ligne->addWidget(enregistrerNomenclature_);
     disposition->addLayout(ligne);
 
     vue_ = new GrapheReponse;
@@ -127,20 +170,32 @@ void FenetreAnalyse::creerControles() {
     disposition->addWidget(vue_, 1);
 
     auto* pageTables = new QWidget;
-    auto* tables = new QHBoxLayout(pageTables);
+    auto* dispositionTables = new QVBoxLayout(pageTables);
+    auto* tables = new QHBoxLayout;
     composants_ =
         tableLecture(QStringLiteral("Composants"),
                      {QStringLiteral("Composant"), QStringLiteral("Valeur calcul\u00E9e"),
                       QStringLiteral("Valeur normalis\u00E9e"), QStringLiteral("\u00C9cart")},
                      QStringLiteral("Composants : valeurs calcul\u00E9es et normalis\u00E9es"));
+    pieces_ = tableLecture(QStringLiteral("Pieces"),
+                           {QStringLiteral("Pi\u00E8ce"), QStringLiteral("Valeur"),
+                            QStringLiteral("S\u00E9rie"), QStringLiteral("\u00C9tage")},
+                           QStringLiteral("Valeurs optimis\u00E9es : une ligne par pi\u00E8ce"));
     etages_ = tableLecture(
         QStringLiteral("Etages"),
         {QStringLiteral("\u00C9tage"), QStringLiteral("f0"), QStringLiteral("Q"),
-         QStringLiteral("P\u00F4le r\u00E9el"), QStringLiteral("Gain \u00D7 bande minimal")},
-        QStringLiteral("\u00C9tages : fr\u00E9quence propre, facteur de qualit\u00E9 "
-                       "et produit gain \u00D7 bande minimal de l'ampli op"));
+         QStringLiteral("P\u00F4le r\u00E9el"), QStringLiteral("Gain"), QStringLiteral("Gain max"),
+         QStringLiteral("Gain \u00D7 bande minimal")},
+        QStringLiteral("\u00C9tages : fr\u00E9quence propre, facteur de qualit\u00E9, "
+                       "gain, gain le plus haut depuis l'entr\u00E9e du filtre et produit "
+                       "gain \u00D7 bande minimal de l'ampli op"));
     tables->addWidget(composants_);
-    tables->addWidget(etages_);
+    tables->addWidget(pieces_);
+    dispositionTables->addLayout(tables);
+    // At most three stages: the table takes their height, the parts tables the rest.
+    etages_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    etages_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    dispositionTables->addWidget(etages_);
     panneau_ = new PanneauMonteCarlo(bureau_);
     onglets_ = new QTabWidget;
     onglets_->setObjectName(QStringLiteral("Onglets"));
@@ -148,15 +203,30 @@ void FenetreAnalyse::creerControles() {
     onglets_->addTab(panneau_, QStringLiteral("&Monte Carlo et ampli op r\u00E9el"));
     disposition->addWidget(onglets_);
 
-    for (QWidget* w : {static_cast<QWidget*>(grandeur_), static_cast<QWidget*>(serie_),
-                       static_cast<QWidget*>(enregistrer_), static_cast<QWidget*>(vue_),
-                       static_cast<QWidget*>(onglets_)}) {
+    for (QWidget* w : controles()) {
         w->setEnabled(false);
     }
     connect(grandeur_, &QComboBox::currentIndexChanged, this, [this] { tracer(false); });
-    connect(serie_, &QComboBox::currentIndexChanged, this, &FenetreAnalyse::serieChoisie);
+    for (QComboBox* liste : {resistances_, condensateurs_}) {
+        connect(liste, &QComboBox::currentIndexChanged, this, &FenetreAnalyse::seriesChoisies);
+    }
     connect(enregistrer_, &QPushButton::clicked, this, &FenetreAnalyse::enregistrer);
+    connect(enregistrerNomenclature_, &QPushButton::clicked, this,
+            &FenetreAnalyse::enregistrerNomenclature);
     connect(panneau_, &PanneauMonteCarlo::courbesChangees, this, [this] { tracer(true); });
+}
+
+std::vector<QWidget*> FenetreAnalyse::controles() const {
+    return {grandeur_, resistances_, condensateurs_, enregistrer_, enregistrerNomenclature_,
+            vue_,      onglets_};
+}
+
+void FenetreAnalyse::donnerCircuitsAuPanneau() {
+    std::vector<PanneauMonteCarlo::CircuitAnalysable> circuits;
+    for (const Variante& v : circuits_) {
+        circuits.push_back({v.nom, v.montage});
+    }
+    panneau_->definirCircuits(std::move(circuits));
 }
 
 void FenetreAnalyse::afficher(const Conception& conception) {
@@ -169,8 +239,9 @@ void FenetreAnalyse::afficher(const Conception& conception) {
         return;
     }
     avertir({});
-    for (QWidget* w : findChildren<QWidget*>()) {
-        w->setEnabled(true);
+    // The panel's own controls keep their state: they follow their tab.
+    for (QWidget* w : controles()) {
+        w->setEnabled(w != enregistrerNomenclature_ || circuitOptimise() != nullptr);
     }
     setWindowTitle(QStringLiteral("Analyse \u2013 ") + texteConception(conception));
     // The first control has the focus, from the first design on.
@@ -192,31 +263,55 @@ void FenetreAnalyse::avertir(const QString& texte) {
     avertissement_->setVisible(!texte.isEmpty());
 }
 
-void FenetreAnalyse::serieChoisie() {
+void FenetreAnalyse::seriesChoisies() {
     if (!conception_) {
         return;
     }
     if (analyser(*conception_, true)) {
-        serieMontree_ = serie_->currentIndex();
+        seriesMontrees_ = {resistances_->currentIndex(), condensateurs_->currentIndex()};
     } else {
-        const QSignalBlocker bloque(serie_);
-        serie_->setCurrentIndex(serieMontree_);
+        const QSignalBlocker r(resistances_);
+        const QSignalBlocker c(condensateurs_);
+        resistances_->setCurrentIndex(seriesMontrees_.first);
+        condensateurs_->setCurrentIndex(seriesMontrees_.second);
     }
 }
 
 bool FenetreAnalyse::analyser(const Conception& conception, bool memeConception) {
-    Variante calculee;
-    Variante normalisee;
+    std::optional<analyse::ReponseIdeale> ideale;
+    std::vector<analyse::PointReponse> traceIdeale;
+    std::vector<Variante> circuits;
     QList<QStringList> composants;
     QList<QStringList> etages;
+    // The series of the numbered components follows the design's type.
+    const analyse::Serie& serie =
+        serieChoisie(conception.type == TypeFiltre::PasseHaut ? resistances_ : condensateurs_);
     try {
-        if (!memeConception) {
-            calculee = analyserVariante(conception);
+        if (memeConception) {
+            ideale = ideale_;
+            traceIdeale = traceIdeale_;
+            circuits.push_back(circuits_.at(Calculee));
+        } else {
+            const circuit::Montage calcule = circuit::monter(conception);
+            // The exact response at the computed circuit's own pass-band gain, as the
+            // optimisation aims at.
+            ideale.emplace(
+                conception.famille, conception.ordre, conception.type, conception.frequence,
+                analyse::gainBandePassante(analyse::fonctionCircuit(calcule), conception.type));
+            circuits.push_back(
+                analyserVariante(QStringLiteral("Valeurs calcul\u00E9es"), calcule, *ideale));
+            std::vector<double> frequences;
+            for (const analyse::PointReponse& p : circuits.back().trace) {
+                frequences.push_back(p.frequence);
+            }
+            traceIdeale = analyse::balayerIdeale(*ideale, frequences);
         }
-        normalisee = analyserVariante(analyse::normaliser(conception, serie()));
-        composants =
-            lignesComposants(conception.type, analyse::ecarts(conception, normalisee.conception));
-        etages = lignesEtages(analyse::etages(normalisee.conception));
+        const Conception normalisee = analyse::normaliser(conception, serie);
+        circuits.push_back(analyserVariante(QStringLiteral("Valeurs normalis\u00E9es ") +
+                                                toolkit::fromUtf8(serie.nom),
+                                            circuit::monter(normalisee), *ideale));
+        composants = lignesComposants(conception.type, analyse::ecarts(conception, normalisee));
+        etages = lignesEtages(analyse::etages(circuits.back().montage));
     } catch (const std::exception&) {
         bureau_.showMessage(this,
                             QStringLiteral("L'analyse de ce filtre n'a pas pu \u00EAtre faite : "
@@ -224,21 +319,58 @@ bool FenetreAnalyse::analyser(const Conception& conception, bool memeConception)
                             toolkit::MessageIcon::None);
         return false;
     }
-    if (!memeConception) {
-        conception_ = conception;
-        calculee_ = std::move(calculee);
-    }
-    normalisee_ = std::move(normalisee);
-    std::vector<PanneauMonteCarlo::CircuitAnalysable> circuits;
-    for (const auto& [variante, nom] : variantes()) {
-        circuits.push_back({nom, circuit::monter(variante->conception)});
-    }
-    panneau_->definirCircuits(std::move(circuits));
+    conception_ = conception;
+    ideale_ = std::move(ideale);
+    traceIdeale_ = std::move(traceIdeale);
+    circuits_ = std::move(circuits);
+    donnerCircuitsAuPanneau();
     remplir(composants_, composants);
     remplir(etages_, etages);
+    optimiser();
     tracer(memeConception);
     ecrireResume();
     return true;
+}
+
+void FenetreAnalyse::optimiser() {
+    etatOptimisation_ = QStringLiteral("recherche en cours\u2026");
+    remplir(pieces_, {});
+    enregistrerNomenclature_->setEnabled(false);
+    optimisations_.submit([this, conception = *conception_, series = series(),
+                           ideale = *ideale_]() -> std::function<void()> {
+        // Everything here is a copy: the window may change or go meanwhile.
+        try {
+            analyse::Optimisation o = analyse::optimiser(conception, series);
+            std::optional<Variante> optimise;
+            if (o.montage) {
+                optimise = analyserVariante(NomOptimisee, std::move(*o.montage), ideale);
+            }
+            return
+                [this, optimise = std::move(optimise), message = QString::fromStdString(o.message),
+                 series] { optimisationTerminee(optimise, message, series); };
+        } catch (const std::exception&) {
+            return [this, series] {
+                optimisationTerminee(
+                    std::nullopt,
+                    QStringLiteral("la recherche n'a pas pu \u00EAtre faite pour ce filtre."),
+                    series);
+            };
+        }
+    });
+}
+
+void FenetreAnalyse::optimisationTerminee(std::optional<Variante> optimise, const QString& message,
+                                          const analyse::SeriesPieces& series) {
+    seriesOptimisees_ = series;
+    etatOptimisation_ = optimise ? QString() : message;
+    if (optimise) {
+        remplir(pieces_, lignesPieces(optimise->montage, series));
+        circuits_.push_back(std::move(*optimise));
+        donnerCircuitsAuPanneau();
+    }
+    enregistrerNomenclature_->setEnabled(optimise.has_value() && pieces_->isEnabled());
+    tracer(true);
+    ecrireResume();
 }
 
 void FenetreAnalyse::tracer(bool garderZoom) {
@@ -247,52 +379,44 @@ void FenetreAnalyse::tracer(bool garderZoom) {
     }
     const int grandeur = grandeur_->currentIndex();
     GrapheReponse::Contenu contenu{Axes.at(static_cast<std::size_t>(grandeur)), {}, {}, {}, {}};
-    for (const auto& [variante, nom] : variantes()) {
-        GrapheReponse::Courbe courbe{nom, {}, GrapheReponse::Trait::Plein};
-        courbe.points.reserve(variante->trace.size());
-        for (const analyse::PointReponse& p : variante->trace) {
-            courbe.points.emplace_back(p.frequence, valeur(p, grandeur));
+    const auto courbe = [grandeur](const QString& nom,
+                                   const std::vector<analyse::PointReponse>& points,
+                                   GrapheReponse::Trait trait) {
+        GrapheReponse::Courbe c{nom, {}, trait};
+        c.points.reserve(points.size());
+        for (const analyse::PointReponse& p : points) {
+            c.points.emplace_back(p.frequence, valeur(p, grandeur));
         }
-        const double f3 = variante->caracteristiques.coupure3dB;
+        return c;
+    };
+    for (const Variante& v : circuits_) {
+        const double f3 = v.caracteristiques.coupure3dB;
         if (std::isfinite(f3)) {
             contenu.reperes.push_back({contenu.courbes.size(), f3, texteFrequence(f3)});
         }
-        contenu.courbes.push_back(std::move(courbe));
+        contenu.courbes.push_back(courbe(v.nom, v.trace, GrapheReponse::Trait::Plein));
     }
+    contenu.courbes.push_back(courbe(QStringLiteral("R\u00E9ponse id\u00E9ale"), traceIdeale_,
+                                     GrapheReponse::Trait::Tirets));
     panneau_->completer(
         contenu, [grandeur](const analyse::PointReponse& p) { return valeur(p, grandeur); },
         grandeur == Gain);
     if (grandeur == Gain) {
         contenu.niveaux.push_back(
-            {QStringLiteral("\u22123 dB"), calculee_.caracteristiques.gainMaxDb - 3});
+            {QStringLiteral("\u22123 dB"), circuits_[Calculee].caracteristiques.gainMaxDb - 3});
     }
     contenu.verticales.push_back(
         {QStringLiteral("Fr\u00E9quence tap\u00E9e"), conception_->frequence});
     vue_->montrer(std::move(contenu), garderZoom);
 }
 
-std::vector<std::pair<const Variante*, QString>> FenetreAnalyse::variantes() const {
-    return {
-        {&calculee_, QStringLiteral("Valeurs calcul\u00E9es")},
-        {&normalisee_,
-         QStringLiteral("Valeurs normalis\u00E9es ") + toolkit::fromUtf8(serie().nom)},
-    };
-}
-
 void FenetreAnalyse::ecrireResume() {
-    const QString nomSerie = toolkit::fromUtf8(serie().nom);
-    const analyse::Caracteristiques& a = calculee_.caracteristiques;
-    const analyse::Caracteristiques& b = normalisee_.caracteristiques;
-    const QString dB = QStringLiteral("dB");
-    resume_->setText(
-        QStringLiteral("Le gain tombe de 3 dB \u00E0 %1 avec les valeurs calcul\u00E9es et \u00E0 "
-                       "%2 avec les valeurs normalis\u00E9es %3 (fr\u00E9quence tap\u00E9e : %4). "
-                       "Ondulation dans la bande passante : %5 et %6. Le gain \u00D7 bande "
-                       "minimal de chaque ampli op est une r\u00E8gle pratique : 100 \u00D7 "
-                       "gain \u00D7 f0 \u00D7 Q.")
-            .arg(texteFrequence(a.coupure3dB), texteFrequence(b.coupure3dB), nomSerie,
-                 texteSI(conception_->frequence, "Hz", 6), texteDecimales(a.ondulationDb, 2, dB),
-                 texteDecimales(b.ondulationDb, 2, dB)));
+    Resume resume{
+        circuits_[Calculee].caracteristiques.gainDb, conception_->frequence, {}, etatOptimisation_};
+    for (const Variante& v : circuits_) {
+        resume.circuits.push_back({v.nom, v.caracteristiques, v.ecartIdealDb});
+    }
+    resume_->setText(texteResume(resume));
 }
 
 void FenetreAnalyse::keyPressEvent(QKeyEvent* event) {
@@ -353,10 +477,10 @@ std::optional<QString> FenetreAnalyse::enregistrerVers(const QString& chemin, Fo
         // ';' between fields and the user's decimal separator, as spreadsheets in their
         // language read them.
         const std::string decimal = QLocale().decimalPoint().toStdString();
-        const std::string suffixe = '_' + std::string(serie().nom);
+        const std::string suffixe = '_' + std::string(serieNormalisee().nom);
         const std::array<analyse::CourbeCsv, 2> courbes = {{
-            {"", calculee_.points},
-            {suffixe, normalisee_.points},
+            {"", circuits_[Calculee].points},
+            {suffixe, circuits_[Normalisee].points},
         }};
         contenu = QByteArray::fromStdString(analyse::ligneConceptionCsv(*conception_, decimal) +
                                             analyse::reponseCsv(courbes, decimal));
@@ -389,6 +513,35 @@ void FenetreAnalyse::enregistrer() {
     const std::optional<QString> echec = enregistrerVers(
         chemin, (format != nullptr ? *format : formatDuType(dialogue.selectedNameFilter())).format);
     if (echec) {
+        bureau_.showMessage(
+            this,
+            QStringLiteral("Impossible d'enregistrer \u00AB %1 \u00BB : %2.").arg(chemin, *echec),
+            toolkit::MessageIcon::None);
+    }
+}
+
+std::optional<QString> FenetreAnalyse::enregistrerNomenclatureVers(const QString& chemin) const {
+    const Variante* optimise = circuitOptimise();
+    if (optimise == nullptr) {
+        return QStringLiteral("aucun circuit optimis\u00E9 n'est calcul\u00E9");
+    }
+    return toolkit::writeWholeFile(
+        chemin,
+        QByteArray::fromStdString(analyse::nomenclatureCsv(analyse::nomenclature(
+            optimise->montage, seriesOptimisees_.resistances, seriesOptimisees_.condensateurs))));
+}
+
+void FenetreAnalyse::enregistrerNomenclature() {
+    QFileDialog dialogue(this, QStringLiteral("Enregistrer la nomenclature"));
+    dialogue.setAcceptMode(QFileDialog::AcceptSave);
+    dialogue.setNameFilter(QStringLiteral("Nomenclature CSV (*.csv)"));
+    dialogue.setDefaultSuffix(QStringLiteral("csv"));
+    dialogue.selectFile(QStringLiteral("nomenclature.csv"));
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString chemin = dialogue.selectedFiles().front();
+    if (const std::optional<QString> echec = enregistrerNomenclatureVers(chemin)) {
         bureau_.showMessage(
             this,
             QStringLiteral("Impossible d'enregistrer \u00AB %1 \u00BB : %2.").arg(chemin, *echec),

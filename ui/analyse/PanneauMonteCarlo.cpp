@@ -196,7 +196,8 @@ void PanneauMonteCarlo::creerControles() {
     disposition->addLayout(resultats, 1);
 
     connect(lancer_, &QPushButton::clicked, this, &PanneauMonteCarlo::lancerOuArreter);
-    connect(circuit_, &QComboBox::currentIndexChanged, this, [this] {
+    connect(circuit_, &QComboBox::currentIndexChanged, this, [this](int rang) {
+        choix_ = {circuit_->currentText(), rang};
         invalider();
         actualiserAmpli();
     });
@@ -218,8 +219,6 @@ void PanneauMonteCarlo::creerControles() {
 }
 
 void PanneauMonteCarlo::definirCircuits(std::vector<CircuitAnalysable> circuits) {
-    const QString choisi = circuit_->currentText();
-    const int rang = circuit_->currentIndex();
     circuits_ = std::move(circuits);
     {
         const QSignalBlocker bloque(circuit_);
@@ -227,11 +226,12 @@ void PanneauMonteCarlo::definirCircuits(std::vector<CircuitAnalysable> circuits)
         for (const CircuitAnalysable& c : circuits_) {
             circuit_->addItem(c.nom);
         }
-        // Another series renames the standard values' circuit: the same place then.
-        const int memeNom = circuit_->findText(choisi);
-        circuit_->setCurrentIndex(memeNom >= 0               ? memeNom
-                                  : rang < circuit_->count() ? std::max(rang, 0)
-                                                             : 0);
+        // The circuit the user chose, by its name, which the optimised one keeps while it is
+        // searched for again; another series renames the standard values' one: its place then.
+        const int memeNom = circuit_->findText(choix_.first);
+        circuit_->setCurrentIndex(memeNom >= 0                        ? memeNom
+                                  : choix_.second < circuit_->count() ? choix_.second
+                                                                      : 0);
     }
     invalider();
     actualiserAmpli();

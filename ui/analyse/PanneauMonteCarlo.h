@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -85,6 +86,8 @@ private:
 
     toolkit::Desktop& bureau_;
     std::vector<CircuitAnalysable> circuits_;
+    std::pair<QString, int> choix_{{},
+                                   0}; // the analysed circuit the user last chose, and its place
     std::shared_ptr<const analyse::ResultatMonteCarlo> resultat_;
     std::vector<analyse::PointReponse> ampliReel_; // the analysed circuit with the op-amp typed
     QString gbwValide_;                            // the GBW field's last readable text

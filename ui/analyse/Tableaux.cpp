@@ -54,6 +54,8 @@ QList<QStringList> lignesEtages(const std::vector<analyse::Etage>& etages) {
         lignes.append({QStringLiteral("%1 (%2)").arg(lignes.size() + 1).arg(noms.join(u", ")),
                        texteFrequence(e.f0), QLocale().toString(e.q, 'f', 3),
                        e.poleReel ? texteFrequence(*e.poleReel) : QStringLiteral("\u2014"),
+                       texteDecimales(e.gainDb(), 2, QStringLiteral("dB")),
+                       texteDecimales(e.gainMaxDb(), 2, QStringLiteral("dB")),
                        texteFrequence(e.gbwMinimum())});
     }
     return lignes;

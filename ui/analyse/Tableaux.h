@@ -23,7 +23,8 @@ void remplir(QTableWidget* table, const QList<QStringList>& lignes);
 // The rows of the components table: name, computed value, standard value, deviation.
 [[nodiscard]] QList<QStringList> lignesComposants(TypeFiltre type,
                                                   const std::vector<analyse::Ecart>& ecarts);
-// The rows of the stages table: number and components, f0, Q, real pole, op-amp GBW.
+// The rows of the stages table: number and components, f0, Q, real pole, its own gain in the
+// pass band, the highest gain at its output from the filter's input, op-amp GBW.
 [[nodiscard]] QList<QStringList> lignesEtages(const std::vector<analyse::Etage>& etages);
 
 } // namespace quorvan

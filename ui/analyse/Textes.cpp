@@ -23,6 +23,10 @@ QString texteFrequence(double hz) {
 }
 
 QString texteDecimales(double valeur, int decimales, const QString& unite) {
+    // A value that rounds to zero is written "0,00", not "-0,00".
+    if (std::fabs(valeur) < 0.5 * std::pow(10.0, -decimales)) {
+        valeur = 0;
+    }
     return QLocale().toString(valeur, 'f', decimales) + u' ' + unite;
 }
 
