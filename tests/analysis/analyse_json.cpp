@@ -1,19 +1,16 @@
-// Prints as JSON what the Python checks compare with NumPy and ngspice (TYPE passe-bas or
-// passe-haut, SERIE a series or "-" for the computed values, LOI uniforme or gauss, "-" no limit):
-//   analyse_json monte-carlo FAMILLE ORDRE TYPE FREQUENCE SERIE ESSAIS LOI TOL_R TOL_C GRAINE
-//                ECART_PCT ONDULATION_MAX_DB: a run, every trial's values and the netlist;
-//   analyse_json ampli FAMILLE ORDRE TYPE FREQUENCE SERIE GBW A0 FICHIER: the curve with that
-//                op-amp and the GBW needed, its netlist written to FICHIER, the ideal one printed.
+// Prints as JSON a Monte Carlo run, every trial's values and the netlist, for the comparison with
+// NumPy (TYPE passe-bas or passe-haut, SERIE a series or "-" for the computed values, LOI uniforme
+// or gauss, "-" no limit):
+//   analyse_json FAMILLE ORDRE TYPE FREQUENCE SERIE ESSAIS LOI TOL_R TOL_C GRAINE ECART_PCT
+//                ONDULATION_MAX_DB
 
 #include "Conceptions.h"
-#include "analysis/GbwNecessaire.h"
 #include "analysis/MonteCarlo.h"
 #include "analysis/ValeursNormalisees.h"
 #include "netlist/NetlistSpice.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -91,34 +88,13 @@ void monteCarlo(char* argv[]) {
         json(resultat.bandeHautDb).c_str(), sensibilites.c_str());
 }
 
-void ampli(char* argv[]) {
-    const circuit::Montage m = montage(argv);
-    const analyse::AmpliOpReel a{std::atof(argv[5]), std::atof(argv[6])};
-    std::ofstream(argv[7]) << spice::ecrireNetlist(m, a);
-    std::vector<double> frequences;
-    std::vector<double> gains;
-    for (const analyse::PointReponse& p : balayerAutour(analyse::Reseau(m, a), m.frequence)) {
-        frequences.push_back(p.frequence);
-        gains.push_back(p.gainDb);
-    }
-    std::printf("{\"netlist_ideale\": %s,\n\"frequences\": %s,\n\"gains_db\": %s,\n"
-                "\"gbw_necessaire_hz\": %s}\n",
-                json(spice::ecrireNetlist(m)).c_str(), json(frequences).c_str(),
-                json(gains).c_str(),
-                json(analyse::gbwNecessaire(m, a.gainBoucleOuverte).value_or(NAN)).c_str());
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const std::string_view mode = argc > 1 ? argv[1] : "";
-    if (mode == "monte-carlo" && argc == 14) {
-        monteCarlo(argv + 2);
-    } else if (mode == "ampli" && argc == 10) {
-        ampli(argv + 2);
-    } else {
+    if (argc != 13) {
         std::fprintf(stderr, "usage: see the head of analyse_json.cpp\n");
         return 2;
     }
+    monteCarlo(argv + 1);
     return 0;
 }

@@ -100,7 +100,7 @@ def verifier(args, cas):
     famille, ordre, type_, serie, loi, tol_r, tol_c, graine, ecart, ond_max = cas
     nom, echecs = f"family {famille} order {ordre} {type_} {serie} {loi} {tol_r}/{tol_c} %", []
     p = json.loads(subprocess.run(
-        [args.json, "monte-carlo", famille, ordre, type_, "1000", serie, str(N), loi, str(tol_r),
+        [args.json, famille, ordre, type_, "1000", serie, str(N), loi, str(tol_r),
          str(tol_c), str(graine), str(ecart or "-"), str(ond_max or "-")],
         capture_output=True, text=True, check=True).stdout)
     reseau, passe_bas = Reseau(p["netlist"]), p["type"] == "passe-bas"
