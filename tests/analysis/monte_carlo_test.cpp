@@ -1,5 +1,6 @@
-// The trials' measure against the analysis window's, the run's contract, its sensitivities and
-// worst case against the nodal model. monte_carlo_numpy.py checks its figures against NumPy.
+// The trials' measure against the analysis window's, the run's contract and its worst case
+// against the nodal model; monte_carlo_numpy.py and analyse_ngspice.py check its figures and
+// sensitivities against NumPy.
 
 #include "Conceptions.h"
 #include "analysis/GbwNecessaire.h"
@@ -99,41 +100,6 @@ TEST(MonteCarlo, RefusesSettingsOutOfRange) {
     }
 }
 
-// The central difference of the nodal model's −3 dB frequency and ripple for a 0.1 % change of
-// each part, against the program's sensitivities; the shares add up and come in falling order.
-TEST(Sensibilites, AgreeWithFiniteDifferencesOfTheNodalModel) {
-    for (const circuit::Montage& m :
-         {montage(Chebyshev1, 4, TypeFiltre::PasseBas), montage(2, 5, TypeFiltre::PasseHaut, true),
-          montage(0, 3, TypeFiltre::PasseBas)}) {
-        SCOPED_TRACE(testing::Message() << m.famille << " order " << m.circuit.ordre);
-        const std::vector<Sensibilite> s = sensibilites(m, {Loi::Uniforme, 1.0, 5.0});
-        ASSERT_EQ(s.size(), m.valeurs.size());
-        const Caracteristiques nominal = caracteriserNodal(m);
-        double parts = 0;
-        for (std::size_t k = 0; k < s.size(); ++k) {
-            SCOPED_TRACE(s[k].nom);
-            EXPECT_EQ(s[k].nom, circuit::pieces(m.circuit)[s[k].piece].nom);
-            std::array<Caracteristiques, 2> autour;
-            for (const std::size_t i : {0, 1}) {
-                circuit::Montage change = m;
-                change.valeurs[s[k].piece] *= i == 0 ? 0.999 : 1.001;
-                autour[i] = caracteriserNodal(change);
-            }
-            EXPECT_NEAR(s[k].coupurePctParPct,
-                        (autour[1].coupure3dB - autour[0].coupure3dB) / nominal.coupure3dB / 0.002,
-                        1e-5);
-            EXPECT_NEAR(s[k].ondulationDbParPct,
-                        nominal.ondulationDb > 0
-                            ? (autour[1].ondulationDb - autour[0].ondulationDb) / 0.2
-                            : 0.0,
-                        1e-5);
-            parts += s[k].partVariancePct;
-            EXPECT_GE(k > 0 ? s[k - 1].partVariancePct : 100.0, s[k].partVariancePct);
-        }
-        EXPECT_NEAR(parts, 100, 1e-9);
-    }
-}
-
 // Every corner of the tolerance box: the worst case is the lowest and the highest −3 dB
 // frequency of them all.
 TEST(PireCas, IsTheWorstOfAllCornersOnALowOrderDesign) {
@@ -164,7 +130,7 @@ TEST(PireCas, IsTheWorstOfAllCornersOnALowOrderDesign) {
     }
 }
 
-// ampli_reel_ngspice.py checks the figure against a bisection in NumPy; here, when there is none.
+// analyse_ngspice.py checks the figure against a bisection in NumPy; here, when there is none.
 TEST(GbwNecessaire, NoneWhenTheOpenLoopGainAloneMovesTheResponseTooFar) {
     const circuit::Montage m = montage(1, 4, TypeFiltre::PasseBas);
     EXPECT_TRUE(gbwNecessaire(m).has_value());
