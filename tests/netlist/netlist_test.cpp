@@ -57,7 +57,7 @@ TEST(NetlistSpice, RejectsValuesNoCircuitCanHave) {
     }
 }
 
-// ampli_reel_ngspice.py simulates the netlists with a one-pole op-amp.
+// tests/cli/analyse_ngspice.py simulates the netlists with a one-pole op-amp.
 TEST(NetlistSpice, TakesIdealOpAmpsUnlessGivenOneAndRejectsOneNoCircuitCanHave) {
     const circuit::Montage m = circuit::monter(Valeurs);
     EXPECT_EQ(ecrireNetlist(m), ecrireNetlist(Valeurs));
