@@ -3,6 +3,7 @@
 
 #include "analysis/Nomenclature.h"
 #include "report/CommandeCalcul.h"
+#include "tests/analysis/Conceptions.h"
 #include "tests/support/Processus.h"
 #include "toolkit/RecordingDesktop.h"
 #include "ui/analyse/FenetreAnalyse.h"
@@ -27,13 +28,6 @@
 
 namespace quorvan {
 namespace {
-
-Conception conception(int famille, int ordre, TypeFiltre type, const char* frequence) {
-    Module1 module;
-    module.NumFiltre = static_cast<std::int16_t>(famille);
-    module.NumOrdre = static_cast<std::int16_t>(ordre);
-    return executerCalcul(module, {type, "", ""}, frequence, ",").conception;
-}
 
 // A full disk without root: while it lives, no file grows past `octets` bytes, the write that
 // would fails (EFBIG, SIGXFSZ ignored). Only the soft limit moves, so that it comes back.
@@ -96,7 +90,7 @@ TEST(AnalyseEnregistrement, CsvIsTheCommandLinesInTheUsersNotation) {
         for (const char* pieces : {"Resistances", "Condensateurs"}) {
             fenetre.findChild<QComboBox*>(QString::fromLatin1(pieces))->setCurrentText("E24");
         }
-        fenetre.afficher(conception(c.famille, c.ordre, c.type, c.frequence));
+        fenetre.afficher(test::concevoir(c.famille, c.ordre, c.type, c.frequence));
         const QTemporaryDir dossier;
         const QString chemin = dossier.filePath(QStringLiteral("a.csv"));
         ASSERT_EQ(fenetre.enregistrerVers(chemin, FenetreAnalyse::Format::Csv), std::nullopt);
@@ -152,7 +146,7 @@ TEST(AnalyseEnregistrement, TheDialogWritesTheFileItNames) {
         SCOPED_TRACE(c.nom);
         toolkit::RecordingDesktop bureau;
         FenetreAnalyse fenetre(bureau, nullptr);
-        fenetre.afficher(conception(1, 2, TypeFiltre::PasseBas, "1000"));
+        fenetre.afficher(test::concevoir(1, 2, TypeFiltre::PasseBas, "1000"));
         const QTemporaryDir dossier;
         QFile existant(dossier.filePath(QStringLiteral("analyse-b2.csv")));
         ASSERT_TRUE(existant.open(QIODevice::WriteOnly) && existant.write("ancien\n") == 7);
@@ -210,7 +204,7 @@ TEST(AnalyseEnregistrement, TheDialogWritesTheFileItNames) {
 TEST(AnalyseEnregistrement, TheNomenclatureIsWrittenWholeOrNotAtAll) {
     toolkit::RecordingDesktop bureau;
     FenetreAnalyse fenetre(bureau, nullptr);
-    fenetre.afficher(conception(3, 5, TypeFiltre::PasseHaut, "2500"));
+    fenetre.afficher(test::concevoir(3, 5, TypeFiltre::PasseHaut, "2500"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return fenetre.circuitOptimise() != nullptr; }));
     const std::string attendu = analyse::nomenclatureCsv(analyse::nomenclature(
         fenetre.circuitOptimise()->montage, analyse::Series[4], analyse::Series[1]));

@@ -211,20 +211,21 @@ bool chartsCharge() {
     return cartes.open(QIODevice::ReadOnly) && cartes.readAll().contains("libQt6Charts");
 }
 
-// Nothing of the analysis before its menu is used, not even Qt Charts in memory; then one
-// window, on the last design, that follows each new one.
-TEST_F(Form1Test, AnalysisOpensFromItsMenuOnTheLastDesignAndFollowsEachNewOne) {
+// Nothing of the analysis before Ctrl+R, not even Qt Charts in memory; then one window, on its
+// first control and on the last design, saying so when the "Calcul" after it failed, that
+// follows each new one; Ctrl+R brings it back from the taskbar.
+TEST_F(Form1Test, CtrlROpensTheAnalysisOnTheLastDesignAndItFollowsEachNewOne) {
     calculer("1000");
+    calculer("");
     EXPECT_TRUE(form->fenetreAnalyse() == nullptr && !chartsCharge());
-    EXPECT_EQ(form->findChild<QAction*>("MnuAnalyse")->shortcut(), QKeySequence("Ctrl+R"));
-    choisir("MnuAnalyse");
+    QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
     QWidget* fenetre = form->fenetreAnalyse();
     ASSERT_NE(fenetre, nullptr) << bureau.events().back().text.toStdString();
-    EXPECT_TRUE(chartsCharge() && fenetre->isVisible() && fenetre->isWindow());
+    ASSERT_TRUE(QTest::qWaitFor([fenetre] { return QApplication::activeWindow() == fenetre; }));
+    EXPECT_TRUE(chartsCharge() && fenetre->isWindow());
+    EXPECT_EQ(QApplication::focusWidget(), fenetre->findChild<QComboBox*>("Grandeur"));
     EXPECT_EQ(fenetre->windowTitle(), "Analyse \u2013 Filtre de Bessel, passe-bas, ordre 2, 1 kHz");
     const auto* avertissement = fenetre->findChild<QLabel*>("Avertissement");
-    EXPECT_FALSE(avertissement->isVisible());
-    calculer("1e9"); // no design: the window keeps the last one and says so
     EXPECT_TRUE(avertissement->isVisible() &&
                 avertissement->text().contains("Filtre de Bessel, passe-bas, ordre 2, 1 kHz"));
     choisir("MnuType_1 MnuO_5");
@@ -232,7 +233,14 @@ TEST_F(Form1Test, AnalysisOpensFromItsMenuOnTheLastDesignAndFollowsEachNewOne) {
     EXPECT_EQ(fenetre->windowTitle(),
               "Analyse \u2013 Filtre de Bessel, passe-haut, ordre 5, 2 kHz");
     EXPECT_FALSE(avertissement->isVisible());
+    calculer("1e9"); // no design: the open window keeps the last one and says so
+    EXPECT_TRUE(avertissement->isVisible() &&
+                avertissement->text().contains("Filtre de Bessel, passe-haut, ordre 5, 2 kHz"));
+    fenetre->showMinimized();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == form.get(); }));
     choisir("MnuAnalyse");
+    EXPECT_TRUE(fenetre->isVisible() && !fenetre->isMinimized());
     EXPECT_EQ(form->fenetreAnalyse(), fenetre);
     fenetre->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -261,26 +269,6 @@ TEST(ChargementAnalyse, SaysInFrenchWhyThePluginCannotBeLoaded) {
         EXPECT_EQ(chargerFabriqueAnalyse(chemin, raison), nullptr);
         EXPECT_EQ(raison, QString::fromUtf8(attendu).arg(chemin));
     }
-}
-
-// Opened after a "Calcul" that failed, the window says it shows the design before, and opens
-// on its first control; Ctrl+R brings it back from the taskbar.
-TEST_F(Form1Test, CtrlRBringsBackAMinimisedAnalysisOnItsFirstControl) {
-    calculer("1000");
-    calculer("");
-    QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
-    QWidget* fenetre = form->fenetreAnalyse();
-    ASSERT_NE(fenetre, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor([fenetre] { return QApplication::activeWindow() == fenetre; }));
-    EXPECT_EQ(QApplication::focusWidget(), fenetre->findChild<QComboBox*>("Grandeur"));
-    EXPECT_TRUE(fenetre->findChild<QLabel*>("Avertissement")->isVisible());
-    fenetre->showMinimized();
-    form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == form.get(); }));
-    QTest::keyClick(form.get(), Qt::Key_R, Qt::ControlModifier);
-    EXPECT_TRUE(fenetre->isVisible() && !fenetre->isMinimized());
-    EXPECT_EQ(form->fenetreAnalyse(), fenetre);
-    fenetre->close();
 }
 
 // The icon read by its pixels: along each input lead, the triangle's edge, then inside it a
