@@ -2,9 +2,8 @@
 // selection: the circuit of the diagram, parts of the series within the ranges, never worse
 // than rounding.
 
-#include "analysis/CiblesBlocs.h"
 #include "analysis/EcartIdeal.h"
-#include "analysis/Nomenclature.h"
+#include "analysis/FonctionBloc.h"
 #include "analysis/Optimisation.h"
 #include "report/CommandeCalcul.h"
 
@@ -13,11 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <map>
 #include <numbers>
-#include <regex>
-#include <set>
-#include <sstream>
 
 namespace quorvan::analyse {
 namespace {
@@ -47,37 +42,6 @@ double eloignement(const circuit::Montage& m) {
         d += std::pow(std::log10(m.valeurs[i] / (estResistance(m, i) ? 1e4 : 1e-8)), 2);
     }
     return d;
-}
-
-// With its block's common parts at any equal value, the time constants the targets give realise
-// the family's poles exactly: nothing the optimiser aims at is off by itself.
-TEST(Optimisation, BlockTargetsRealiseTheExactResponse) {
-    for (const Famille& f : Familles) {
-        for (int ordre = OrdreMin; ordre <= OrdreMax; ++ordre) {
-            for (const TypeFiltre type : {TypeFiltre::PasseBas, TypeFiltre::PasseHaut}) {
-                SCOPED_TRACE(testing::Message()
-                             << f.nomCommande << " " << ordre << " " << static_cast<int>(type));
-                const Conception c = *concevoir(f.index, ordre, type, "1000");
-                circuit::Montage m = circuit::monter(c);
-                const std::vector<CibleBloc> cibles = ciblesBlocs(c);
-                const double omega = 2 * std::numbers::pi * c.frequence;
-                const std::vector<std::size_t> debuts = circuit::debutsBlocs(m.circuit);
-                for (std::size_t b = 0; b < cibles.size(); ++b) {
-                    const double commune = 3.7 * (b + 1); // any value: only the products count
-                    std::size_t k = 0;
-                    for (std::size_t i = debuts[b]; i < debuts[b + 1]; ++i) {
-                        const double x = m.element(i).numero == 0 ? 0 : cibles[b].constantes[k++];
-                        m.valeurs[i] = m.element(i).numero == 0       ? commune
-                                       : type == TypeFiltre::PasseBas ? x / (commune * omega)
-                                                                      : 1 / (x * commune * omega);
-                    }
-                }
-                const ReponseIdeale exacte = ideale(c);
-                EXPECT_LT(ecartMaximalDb(fonctionCircuit(m), exacte, bandeComparaison(exacte)),
-                          1e-9);
-            }
-        }
-    }
 }
 
 // A Butterworth response is 20 dB down where (f / fc)^(2n) = 99: the band's far end.
@@ -239,63 +203,6 @@ TEST(Optimisation, SaysSoWhenNoPartsWithinTheRangesExist) {
     const Optimisation o = optimiser(c, {*serieNommee("E96"), *serieNommee("E12")});
     EXPECT_FALSE(o.montage);
     EXPECT_NE(o.message.find("10 pF"), std::string::npos) << o.message;
-}
-
-// The parts list read back as a buyer reads it: every part once, each at its own value to the
-// three digits a series needs, equal parts on one line, the series named only for its values.
-TEST(Nomenclature, ListsEveryPartOnceAtAValueItReadsBackAs) {
-    const Serie e96 = *serieNommee("E96"), e12 = *serieNommee("E12");
-    const std::map<std::string, double> prefixes = {{"p", 1e-12}, {"n", 1e-9}, {"µ", 1e-6},
-                                                    {"", 1},      {"k", 1e3},  {"M", 1e6}};
-    for (const TypeFiltre type : {TypeFiltre::PasseBas, TypeFiltre::PasseHaut}) {
-        const Conception c = *concevoir(5, 7, type, "1234");
-        const circuit::Montage optimise = *optimiser(c, {e96, e12}).montage;
-        for (const bool normalise : {false, true}) {
-            const circuit::Montage m = normalise ? optimise : circuit::monter(c);
-            const std::string csv = nomenclatureCsv(nomenclature(m, e96, e12));
-            SCOPED_TRACE(csv);
-            std::istringstream lignes(csv);
-            std::string ligne;
-            std::getline(lignes, ligne);
-            EXPECT_EQ(ligne, "reference;valeur;serie;quantite");
-            std::map<std::string, double> lues;
-            std::set<std::string> valeursLues;
-            int sansSerie = 0;
-            while (std::getline(lignes, ligne)) {
-                const std::smatch champs = [&] {
-                    std::smatch r;
-                    EXPECT_TRUE(std::regex_match(
-                        ligne, r,
-                        std::regex(R"(([^;]+);([0-9.]+) (p|n|µ|k|M|)(Ω|F);(E96|E12|);(\d+))")));
-                    return r;
-                }();
-                if (champs.empty()) {
-                    continue;
-                }
-                EXPECT_TRUE(
-                    valeursLues.insert(champs[2].str() + champs[3].str() + champs[4].str()).second);
-                std::istringstream refs(champs[1].str());
-                int n = 0;
-                for (std::string ref; refs >> ref; ++n) {
-                    EXPECT_TRUE(
-                        lues.emplace(ref, std::stod(champs[2]) * prefixes.at(champs[3])).second)
-                        << ref;
-                }
-                EXPECT_EQ(n, std::stoi(champs[6]));
-                sansSerie += champs[5].str().empty();
-                if (normalise) {
-                    EXPECT_EQ(champs[5], champs[4] == "Ω" ? "E96" : "E12");
-                }
-            }
-            EXPECT_EQ(sansSerie > 0, !normalise);
-            const auto noms = circuit::pieces(m.circuit);
-            ASSERT_EQ(lues.size(), noms.size());
-            for (std::size_t i = 0; i < noms.size(); ++i) {
-                const double tolerance = normalise ? 1e-12 : 5e-4;
-                EXPECT_NEAR(lues.at(noms[i].nom) / m.valeurs[i], 1, tolerance) << noms[i].nom;
-            }
-        }
-    }
 }
 
 } // namespace

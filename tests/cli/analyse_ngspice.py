@@ -27,10 +27,10 @@ from simulation_ngspice import lancer, poles  # noqa: E402
 
 ESSAIS, NUMPY, Z = 2000, 300, 4
 POINT = re.compile(r"^\d+\s+(\S+)\s+(\S+)\s*$", re.M)
-CAS = [  # family, ripple dB, order, type, cut-off, resistor and capacitor series
-    ("butterworth", 0, 4, "passe-bas", "1000", "E96", "E12"),
-    ("chebyshev-1", 1, 5, "passe-haut", "2500", "e24", "E6"),
-    ("bessel", 0, 3, "passe-bas", "40", "E48", "E24"),
+CAS = [  # family, ripple dB, order, type, cut-off, resistor and capacitor series, law
+    ("butterworth", 0, 4, "passe-bas", "1000", "E96", "E12", "uniforme"),
+    ("chebyshev-1", 1, 5, "passe-haut", "2500", "e24", "E6", "gauss"),
+    ("bessel", 0, 3, "passe-bas", "40", "E48", "E24", "uniforme"),
 ]
 AMPLIS = [  # family, order, type, cut-off, series of the numbered parts, GBW Hz, A0 dB
     ("butterworth", "4", "passe-bas", "10000", None, "1e6", "100"),
@@ -91,10 +91,16 @@ def ecart_famille(reseau, nom, ondulation, ordre, bas, f0, gain):
     return np.max(np.abs(gain_db(reseau, hz) - ideal)[bande])
 
 
-def verifier_monte_carlo(reseau, mc, bas, f0, noms, tol):
-    echecs, n, nominal = [], len(noms), reseau.nominales[None, :]
+def verifier_monte_carlo(reseau, mc, bas, f0, noms, tol, loi):
+    echecs, n, nominal, rng = [], len(noms), reseau.nominales[None, :], np.random.default_rng(11)
     (coupure0,), (ondulation0,), _ = mesurer(reseau, nominal, bas, f0)
-    tirages = nominal * (1 + tol * np.random.default_rng(11).uniform(-1, 1, (NUMPY, n)))
+    if loi == "uniforme":
+        u = rng.uniform(-1, 1, (NUMPY, n))
+    else:  # σ a third of the tolerance, drawn again beyond it
+        u = rng.normal(0, 1 / 3, (NUMPY, n))
+        while np.any(dehors := np.abs(u) > 1):
+            u[dehors] = rng.normal(0, 1 / 3, dehors.sum())
+    tirages = nominal * (1 + tol * u)
     coupures, ondulations, _ = mesurer(reseau, tirages, bas, f0)
     for grandeur, valeurs in (("coupure_3db_hz", coupures), ("ondulation_db", ondulations)):
         for q in (0.01, 0.05, 0.5, 0.95, 0.99):
@@ -129,12 +135,12 @@ def verifier_monte_carlo(reseau, mc, bas, f0, noms, tol):
 
 
 def verifier(args, dossier, cas):
-    nom, ondulation, ordre, type_, freq, serie_r, serie_c = cas
+    nom, ondulation, ordre, type_, freq, serie_r, serie_c, loi = cas
     base = os.path.join(dossier, f"{nom}-{ordre}-{type_}")
     p = lancer([args.cli, "--filtre", nom, "--ordre", str(ordre), "--type", type_, "--json",
                 "--optimiser", "--serie-r", serie_r, "--serie-c", serie_c, "--spice", base + ".cir",
                 "--reponse", base + ".csv", "--nomenclature", base + ".bom", "--essais",
-                str(ESSAIS), "--gabarit-coupure", "2", "--", freq])
+                str(ESSAIS), "--loi", loi, "--gabarit-coupure", "2", "--", freq])
     o = json.loads(p.stdout)
     opt, mc, f0, bas = o["optimisation"], o["monte_carlo"], float(freq), type_ == "passe-bas"
     with open(base + ".cir") as f:
@@ -150,8 +156,14 @@ def verifier(args, dossier, cas):
         lignes = [ligne.split(";") for ligne in f.read().splitlines()[1:]]
     references = sorted(r for ligne in lignes for r in ligne[0].split())
     echecs = [] if opt["pieces"] == pieces else [f"parts {opt['pieces']} against {pieces}"]
+    valeurs = {p["nom"]: p["valeur"] for p in pieces}
+    prefixes = {"p": 1e-12, "n": 1e-9, "µ": 1e-6, "k": 1e3, "M": 1e6}
+    # Each line's value as a buyer reads it ("12.1 kΩ") is the value of each of its parts.
+    lues = {r: float(v.split()[0]) * prefixes.get(v.split()[1][:-1], 1)
+            for r_, v, _, _ in lignes for r in r_.split()}
     if sum(int(ligne[3]) for ligne in lignes) != len(pieces) or \
-            references != sorted(p["nom"] for p in pieces):
+            references != sorted(valeurs) or \
+            any(abs(lues[r] / v - 1) > 1e-12 for r, v in valeurs.items()):
         echecs.append(f"parts list {lignes}")
     ecart, reseau = ecart_ngspice(args, base), Reseau(netlist)
     (coupure,), (ripple,), _ = mesurer(reseau, reseau.nominales[None, :], bas, f0)
@@ -170,7 +182,7 @@ def verifier(args, dossier, cas):
               "series": (opt["serie_r"], opt["serie_c"]) == (serie_r.upper(), serie_c.upper())}
     echecs += [k for k, ok in checks.items() if not ok]
     tol = np.array([0.01 if p["nom"][0] == "R" else 0.05 for p in pieces])
-    echecs += verifier_monte_carlo(reseau, mc, bas, f0, [p["nom"] for p in pieces], tol)
+    echecs += verifier_monte_carlo(reseau, mc, bas, f0, [p["nom"] for p in pieces], tol, loi)
     return [f"{nom} {ordre} {type_}: {e}" for e in echecs]
 
 
