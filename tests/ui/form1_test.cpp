@@ -11,7 +11,6 @@
 #include "toolkit/printer/RecordingPrinter.h"
 #include "ui/ChargementAnalyse.h"
 #include "ui/Form1.h"
-#include "ui/IconeAmpli.h"
 #include "ui/schematics/DessinSchema.h"
 
 #include <QTest>
@@ -268,59 +267,6 @@ TEST(ChargementAnalyse, SaysInFrenchWhyThePluginCannotBeLoaded) {
         QString raison;
         EXPECT_EQ(chargerFabriqueAnalyse(chemin, raison), nullptr);
         EXPECT_EQ(raison, QString::fromUtf8(attendu).arg(chemin));
-    }
-}
-
-// The icon read by its pixels: along each input lead, the triangle's edge, then inside it a
-// sign (from 32 pixels) standing clear of the outline, the "+" crossed by a bar.
-TEST(IconeAmpli, ATriangleAt16PixelsAndReadableSignsFrom32) {
-    for (const int taille : {16, 32}) {
-        SCOPED_TRACE(taille);
-        const QImage icone = dessinerIconeAmpli(taille);
-        const auto jaune = [&icone](int x, int y) { return qAlpha(icone.pixel(x, y)) > 128; };
-        std::vector<int> entrees; // the rows of the two input leads
-        for (int y = 0; y < taille; ++y) {
-            if (jaune(0, y) && (y == 0 || !jaune(0, y - 1))) {
-                entrees.push_back(y);
-            }
-        }
-        ASSERT_EQ(entrees.size(), 2U);
-        std::vector<int> hauteurSigne; // through the middle of each sign, its height
-        for (const int y : entrees) {
-            // Runs of yellow along the row: lead and edge, [sign,] the slanted edge.
-            std::vector<std::pair<int, int>> traits;
-            for (int x = 0; x < taille; ++x) {
-                if (jaune(x, y) && (x == 0 || !jaune(x - 1, y))) {
-                    traits.push_back({x, x});
-                }
-                if (jaune(x, y)) {
-                    traits.back().second = x;
-                }
-            }
-            ASSERT_EQ(traits.size(), taille >= 32 ? 3U : 2U) << "row " << y;
-            if (traits.size() == 3) {
-                const int x = (traits[1].first + traits[1].second) / 2;
-                int h = 0;
-                for (int dy = -taille / 8; dy <= taille / 8; ++dy) {
-                    h += jaune(x, y + dy) ? 1 : 0;
-                }
-                hauteurSigne.push_back(h);
-            }
-        }
-        if (taille >= 32) { // "−" as thick as a line, "+" as tall as it is wide
-            ASSERT_EQ(hauteurSigne.size(), 2U);
-            EXPECT_LE(hauteurSigne[0], 3);
-            EXPECT_GE(hauteurSigne[1], hauteurSigne[0] + 2);
-        }
-        int gauche = 0; // the triangle's left side, the tallest column
-        for (int x = 0; x < taille; ++x) {
-            int n = 0;
-            for (int y = 0; y < taille; ++y) {
-                n += jaune(x, y) ? 1 : 0;
-            }
-            gauche = std::max(gauche, n);
-        }
-        EXPECT_GE(gauche, taille * 3 / 4);
     }
 }
 
