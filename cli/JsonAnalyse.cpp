@@ -1,5 +1,6 @@
 #include "JsonAnalyse.h"
 
+#include "Json.h"
 #include "analysis/Nomenclature.h"
 #include "analysis/Reponse.h"
 #include "report/EcritureNombres.h"
@@ -12,14 +13,6 @@
 namespace quorvan::cli {
 
 namespace {
-
-QJsonValue json(double valeur) {
-    return std::isfinite(valeur) ? QJsonValue(valeur) : QJsonValue();
-}
-
-QString qtexte(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Each part as the netlist names and writes it, with the series the parts list finds it in.
 QJsonArray piecesJson(const circuit::Montage& montage, const analyse::SeriesPieces& series) {

@@ -1,5 +1,6 @@
 #include "Sorties.h"
 
+#include "Json.h"
 #include "analysis/CsvReponse.h"
 #include "analysis/Etages.h"
 #include "analysis/Nomenclature.h"
@@ -16,14 +17,6 @@
 namespace quorvan::cli {
 
 namespace {
-
-QJsonValue json(double valeur) {
-    return std::isfinite(valeur) ? QJsonValue(valeur) : QJsonValue();
-}
-
-QString qtexte(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 QString nomIssue(const IssueCalcul& issue) {
     if (!issue.etat) {
