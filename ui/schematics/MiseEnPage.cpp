@@ -53,7 +53,9 @@ QFont police(int pixels) {
     f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(pixels);
-    f.setStyleStrategy(QFont::NoAntialias);
+    // The labels are plain ASCII, which any sans-serif font has: no fallback fonts to sort
+    // through, a search that would otherwise hold up the first window.
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoFontMerging));
     return f;
 }
 
