@@ -583,6 +583,12 @@ TEST_F(AnalyseTest, AChangeStopsTheRunAndNoStaleResultShows) {
         EXPECT_EQ(progression->maximum(), 200);
     }
     EXPECT_NEAR(panneau->resultat()->nominal.coupure3dB, 2000, 50) << "the new design's";
+    // The optimised circuit, chosen, stays chosen while another series has it searched again.
+    auto* circuit = w<QComboBox>("CircuitMC");
+    circuit->setCurrentText(QStringLiteral("Valeurs optimis\u00E9es"));
+    w<QComboBox>("Resistances")->setCurrentText(QStringLiteral("E24"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !fenetre->optimisationEnCours(); }));
+    EXPECT_EQ(circuit->currentText(), QStringLiteral("Valeurs optimis\u00E9es"));
     w<QSpinBox>("Graine")->setValue(8);
     EXPECT_EQ(panneau->resultat(), nullptr);
     EXPECT_EQ(bande(), nullptr) << "the band stays after a change";
