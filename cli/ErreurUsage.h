@@ -13,6 +13,9 @@ struct ErreurUsage {
     std::string message;
 };
 
+// The option as typed: "--ordre".
+[[nodiscard]] std::string nomOption(const QCommandLineOption& option);
+
 // "valeur invalide pour --ordre : "8" (attendu : un ordre de 2 à 7)".
 [[nodiscard]] ErreurUsage valeurRefusee(const QCommandLineOption& option, const QString& valeur,
                                         std::string_view attendu);

@@ -1,6 +1,7 @@
 #include "JsonAnalyse.h"
 
 #include "Json.h"
+#include "Texte.h"
 #include "analysis/Nomenclature.h"
 #include "analysis/Reponse.h"
 #include "report/EcritureNombres.h"

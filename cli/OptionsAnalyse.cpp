@@ -1,9 +1,11 @@
 #include "OptionsAnalyse.h"
 
+#include "Texte.h"
+
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <array>
-#include <limits>
 #include <string_view>
 
 namespace quorvan::cli {
@@ -35,17 +37,9 @@ constexpr std::string_view SerieCParDefaut = "E12";
 // The largest seed a JSON number carries exactly to any reader: 2^53 − 1.
 constexpr std::uint64_t GraineMax = (std::uint64_t{1} << 53) - 1;
 
-std::string nom(const QCommandLineOption& option) {
-    return "--" + option.names().front().toStdString();
-}
-
 template <std::size_t N>
-std::string enumeration(const std::array<std::string_view, N>& noms) {
-    std::string texte;
-    for (std::size_t i = 0; i < N; ++i) {
-        texte += std::string(i == 0 ? "" : i + 1 == N ? " ou " : ", ") + std::string(noms[i]);
-    }
-    return texte;
+std::string nomsDesSeries(const std::array<std::string_view, N>& noms) {
+    return enumeration(noms, [](std::string_view nom) { return nom; });
 }
 
 // Reads the options of one request, throwing the first refusal.
@@ -88,12 +82,10 @@ public:
     [[nodiscard]] analyse::Serie serie(const QCommandLineOption& option,
                                        const std::array<std::string_view, N>& admises,
                                        std::string_view parDefaut) const {
-        const QString texte =
-            donnee(option) ? analyseur_.value(option)
-                           : QString::fromUtf8(parDefaut.data(), qsizetype(parDefaut.size()));
+        const QString texte = donnee(option) ? analyseur_.value(option) : qtexte(parDefaut);
         const std::optional<analyse::Serie> s = lireSerie(texte);
         if (!s || std::find(admises.begin(), admises.end(), s->nom) == admises.end()) {
-            throw valeurRefusee(option, texte, enumeration(admises));
+            throw valeurRefusee(option, texte, nomsDesSeries(admises));
         }
         return *s;
     }
@@ -102,7 +94,8 @@ public:
     void exiger(const QCommandLineOption& option, bool donneeAussi,
                 const QCommandLineOption& sans) const {
         if (donnee(option) && !donneeAussi) {
-            throw ErreurUsage{"l'option " + nom(option) + " n'a de sens qu'avec " + nom(sans)};
+            throw ErreurUsage{"l'option " + nomOption(option) + " n'a de sens qu'avec " +
+                              nomOption(sans)};
         }
     }
 
@@ -215,8 +208,7 @@ std::variant<DemandeAnalyse, ErreurUsage> lireDemandeAnalyse(const QCommandLineP
 
 std::optional<analyse::Serie> lireSerie(const QString& nom) {
     for (const analyse::Serie& s : analyse::Series) {
-        if (nom.compare(QString::fromUtf8(s.nom.data(), qsizetype(s.nom.size())),
-                        Qt::CaseInsensitive) == 0) {
+        if (nom.compare(qtexte(s.nom), Qt::CaseInsensitive) == 0) {
             return s;
         }
     }
@@ -233,10 +225,10 @@ std::string aideAnalyse() {
            "celle\n"
            "                de la famille ; les fichiers \u00E9crits l'utilisent\n"
            "  --serie-r SERIE  s\u00E9rie des r\u00E9sistances : " +
-           enumeration(SeriesResistances) + " (d\u00E9faut " + std::string(SerieRParDefaut) +
+           nomsDesSeries(SeriesResistances) + " (d\u00E9faut " + std::string(SerieRParDefaut) +
            ")\n"
            "  --serie-c SERIE  s\u00E9rie des condensateurs : " +
-           enumeration(SeriesCondensateurs) + " (d\u00E9faut " + std::string(SerieCParDefaut) +
+           nomsDesSeries(SeriesCondensateurs) + " (d\u00E9faut " + std::string(SerieCParDefaut) +
            ")\n"
            "  --essais N    tirages de Monte-Carlo, de 1 \u00E0 " +
            std::to_string(analyse::EssaisMax) +

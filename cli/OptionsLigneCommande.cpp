@@ -1,5 +1,6 @@
 #include "OptionsLigneCommande.h"
 
+#include "Texte.h"
 #include "analysis/ValeursNormalisees.h"
 
 #include <QCommandLineOption>
@@ -19,10 +20,6 @@ const QCommandLineOption OptionType(QStringLiteral("type"), {}, QStringLiteral("
 const QCommandLineOption OptionDecimal(QStringLiteral("decimal"), {}, QStringLiteral("SEP"));
 const QCommandLineOption OptionSerie(QStringLiteral("serie"), {}, QStringLiteral("SERIE"));
 const QCommandLineOption OptionJson(QStringLiteral("json"), {});
-
-QString qtexte(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // One option a row of FichiersSortie.
 const QList<QCommandLineOption> OptionsFichiers = [] {
@@ -93,17 +90,6 @@ QString argumentInconnu(const QStringList& arguments, const QString& nom) {
 
 std::string texte(const QString& s) {
     return s.toStdString();
-}
-
-// The names of a table's rows as a sentence says them: "E6, E12, E24, E48 ou E96".
-template <typename Table, typename Nom>
-std::string enumeration(const Table& lignes, Nom nom) {
-    std::string noms;
-    for (std::size_t i = 0; i < lignes.size(); ++i) {
-        noms += i == 0 ? "" : i + 1 == lignes.size() ? " ou " : ", ";
-        noms += nom(lignes[i]);
-    }
-    return noms;
 }
 
 std::string nomsDesFamilles() {

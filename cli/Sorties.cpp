@@ -1,6 +1,7 @@
 #include "Sorties.h"
 
 #include "Json.h"
+#include "Texte.h"
 #include "analysis/CsvReponse.h"
 #include "analysis/Etages.h"
 #include "analysis/Nomenclature.h"
