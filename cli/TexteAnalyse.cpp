@@ -36,12 +36,12 @@ std::string hertz(double valeur, std::string_view separateur) {
 
 } // namespace
 
-std::string texteOptimisation(const Analyses& analyses, const analyse::SeriesPieces& series,
-                              std::string_view separateur) {
+std::string texteOptimisation(const Analyses& analyses, std::string_view separateur) {
     if (!analyses.montage) {
         return "Pas de valeurs optimis\u00E9es : " + analyses.pourquoiSansMontage + "\n";
     }
     const circuit::Montage& m = *analyses.montage;
+    const analyse::SeriesPieces& series = analyses.series;
     std::string texte = "Valeurs optimis\u00E9es (r\u00E9sistances " +
                         std::string(series.resistances.nom) + ", condensateurs " +
                         std::string(series.condensateurs.nom) + ") :\n";

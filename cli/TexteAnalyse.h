@@ -10,9 +10,7 @@ namespace quorvan::cli {
 
 // After the report, under --optimiser: each part's value and how close the circuit comes to
 // its family's response.
-[[nodiscard]] std::string texteOptimisation(const Analyses& analyses,
-                                            const analyse::SeriesPieces& series,
-                                            std::string_view separateur);
+[[nodiscard]] std::string texteOptimisation(const Analyses& analyses, std::string_view separateur);
 
 // After the report, under --essais: a few lines on where the trials landed.
 [[nodiscard]] std::string texteMonteCarlo(const analyse::ResultatMonteCarlo& resultat,

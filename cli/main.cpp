@@ -132,7 +132,7 @@ int calculer(const cli::Demande& demande, std::string& sortie) {
             sortie += cli::texteValeursNormalisees(issue.conception, analysee, *serie, separateur);
         }
         if (realisable && demandeAnalyse.optimisation) {
-            sortie += cli::texteOptimisation(analyses, analyses.series, separateur);
+            sortie += cli::texteOptimisation(analyses, separateur);
         }
         if (analyses.monteCarlo) {
             sortie +=
