@@ -63,7 +63,8 @@ std::string nomenclaturePieces(const Production& production) {
         production.montage, production.series.resistances, production.series.condensateurs));
 }
 
-QJsonObject conceptionJson(const IssueCalcul& issue, const std::optional<analyse::Serie>& serie) {
+QJsonObject conceptionJson(const IssueCalcul& issue, const Conception& normalisee,
+                           const std::optional<analyse::Serie>& serie) {
     const Conception& c = issue.conception;
     QJsonObject o;
     o[QStringLiteral("filtre")] = qtexte(famille(c.famille).nomCommande);
@@ -81,11 +82,10 @@ QJsonObject conceptionJson(const IssueCalcul& issue, const std::optional<analyse
     o[QStringLiteral("gain_db")] = QJsonValue();
     o[QStringLiteral("ondulation_db")] = QJsonValue();
     if (realisable) {
-        const Conception analysee = serie ? analyse::normaliser(c, *serie) : c;
         o[QStringLiteral("commun")] =
             QJsonObject{{QStringLiteral("nom"), c.type == TypeFiltre::PasseBas ? "R" : "C"},
                         {QStringLiteral("valeur"), valeurPiece(c.valeurCommune)}};
-        for (const analyse::Ecart& e : analyse::ecarts(c, analysee)) {
+        for (const analyse::Ecart& e : analyse::ecarts(c, normalisee)) {
             QJsonObject composant{{QStringLiteral("nom"), qtexte(e.nom)},
                                   {QStringLiteral("valeur"), e.calculee}};
             if (serie) {
@@ -94,7 +94,7 @@ QJsonObject conceptionJson(const IssueCalcul& issue, const std::optional<analyse
             }
             composants.append(composant);
         }
-        for (const analyse::Etage& e : analyse::etages(analysee)) {
+        for (const analyse::Etage& e : analyse::etages(normalisee)) {
             QJsonArray noms;
             for (const std::string& n : e.composants) {
                 noms.append(qtexte(n));
@@ -109,7 +109,7 @@ QJsonObject conceptionJson(const IssueCalcul& issue, const std::optional<analyse
                 {QStringLiteral("pole_reel_hz"), e.poleReel ? json(*e.poleReel) : QJsonValue()},
             });
         }
-        const analyse::Caracteristiques car = analyse::analyser(analysee).caracteristiques;
+        const analyse::Caracteristiques car = analyse::analyser(normalisee).caracteristiques;
         o[QStringLiteral("coupure_3db_hz")] = json(car.coupure3dB);
         o[QStringLiteral("gain_db")] = json(car.gainDb);
         o[QStringLiteral("ondulation_db")] = json(car.ondulationDb);

@@ -38,9 +38,9 @@ struct Production {
 // The circuit's parts list as CSV.
 [[nodiscard]] std::string nomenclaturePieces(const Production& production);
 
-// The whole outcome of the Calculate command as one JSON object, SI units; with a series, the
-// standard values are those the analysis reads.
-[[nodiscard]] QJsonObject conceptionJson(const IssueCalcul& issue,
+// The whole outcome of the Calculate command as one JSON object, SI units; `normalisee` is the
+// design with its standard values under `serie`, what the analysis reads.
+[[nodiscard]] QJsonObject conceptionJson(const IssueCalcul& issue, const Conception& normalisee,
                                          const std::optional<analyse::Serie>& serie);
 
 } // namespace quorvan::cli

@@ -119,7 +119,7 @@ int calculer(const cli::Demande& demande, std::string& sortie) {
     }
     if (demande.json) {
         const auto json = [&] {
-            QJsonObject o = cli::conceptionJson(issue, serie);
+            QJsonObject o = cli::conceptionJson(issue, analysee, serie);
             cli::ajouterAnalyses(o, analyses, demandeAnalyse);
             return QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
         };
