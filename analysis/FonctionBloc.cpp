@@ -126,6 +126,17 @@ double FonctionBloc::gainDbEnJx(double x) const {
     return 10 * std::log10(numerateur.moduleCarreEnJx(x) / denominateur.moduleCarreEnJx(x));
 }
 
+std::size_t FonctionBloc::puissanceBandeOuverte(TypeFiltre type) const {
+    std::size_t n = 0;
+    if (type == TypeFiltre::PasseHaut) {
+        n = denominateur.c.size() - 1;
+        while (n > 0 && denominateur.c[n] == 0.0) {
+            --n;
+        }
+    }
+    return n;
+}
+
 FonctionCircuit fonctionCircuit(const circuit::Montage& montage,
                                 const std::optional<AmpliOpReel>& ampli) {
     FonctionCircuit f{{}, 2 * std::numbers::pi * montage.frequence};

@@ -44,6 +44,10 @@ struct FonctionBloc {
     [[nodiscard]] Complexe operator()(Complexe p) const { return numerateur(p) / denominateur(p); }
     // The gain at p = jx, in dB.
     [[nodiscard]] double gainDbEnJx(double x) const;
+    // The power of p whose coefficients, the numerator's over the denominator's, give the gain
+    // where the pass band opens: p⁰ at DC for a low-pass block, the block's order at infinite
+    // frequency for a high-pass one.
+    [[nodiscard]] std::size_t puissanceBandeOuverte(TypeFiltre type) const;
 };
 
 // Block `bloc` with its parts' values (ohms, farads) in the order of its elements, ωref in rad/s,

@@ -42,14 +42,7 @@ double GainCircuit::carreBandeOuverte(TypeFiltre type) const {
     for (std::size_t b = 0; b < nBlocs_; ++b) {
         const auto& n = blocs_[b].numerateur.c;
         const auto& d = blocs_[b].denominateur.c;
-        // Low-pass: the constant terms; high-pass: the terms of the denominator's degree.
-        std::size_t i = 0;
-        if (type == TypeFiltre::PasseHaut) {
-            i = d.size() - 1;
-            while (i > 0 && d[i] == 0.0) {
-                --i;
-            }
-        }
+        const std::size_t i = blocs_[b].puissanceBandeOuverte(type);
         h *= n[i] * n[i] / (d[i] * d[i]);
     }
     return h;

@@ -10,16 +10,8 @@ namespace quorvan::analyse {
 Complexe gainBandePassante(const FonctionCircuit& circuit, TypeFiltre type) {
     Complexe gain = 1.0;
     for (const FonctionBloc& b : circuit.blocs) {
-        if (type == TypeFiltre::PasseBas) {
-            gain *= b.numerateur.c[0] / b.denominateur.c[0];
-        } else {
-            // Both polynomials have the block's order as their degree.
-            std::size_t n = b.denominateur.c.size() - 1;
-            while (n > 0 && b.denominateur.c[n] == 0.0) {
-                --n;
-            }
-            gain *= b.numerateur.c[n] / b.denominateur.c[n];
-        }
+        const std::size_t n = b.puissanceBandeOuverte(type);
+        gain *= b.numerateur.c[n] / b.denominateur.c[n];
     }
     return gain;
 }
