@@ -50,21 +50,16 @@ struct Candidat {
     double ecartPropre = 0.0;  // the largest |ecart|
 };
 
-// What the search needs of the comparison band: the frequencies relative to the cut-off.
-struct Grille {
-    std::vector<double> relatives; // f / cut-off
-};
-
 class Bloc {
 public:
     Bloc(const circuit::Bloc& bloc, const CibleBloc& cible, const SeriesPieces& series,
-         TypeFiltre type, double omega, const Grille& grille)
+         TypeFiltre type, double omega, const std::vector<double>& relatives)
         : bloc_(bloc)
         , cible_(cible)
         , type_(type)
         , omega_(omega)
-        , grille_(grille) {
-        for (const double f : grille.relatives) {
+        , relatives_(relatives) {
+        for (const double f : relatives) {
             const Complexe p(0, type == TypeFiltre::PasseBas ? f : -1 / f);
             Complexe h = cible.gain;
             for (const Complexe& pole : cible.poles) {
@@ -159,12 +154,11 @@ private:
     double ecartMax(const Candidat& candidat, std::size_t pas,
                     std::vector<double>* ecart = nullptr) const {
         const FonctionBloc f = fonctionBloc(bloc_, candidat.valeurs, omega_);
-        const std::vector<double>& relatives = grille_.relatives;
         double pire = 0.0;
-        for (std::size_t j = 0; j < relatives.size(); j += pas) {
+        for (std::size_t j = 0; j < relatives_.size(); j += pas) {
             // The band's far end counts too.
-            const std::size_t k = j + pas < relatives.size() ? j : relatives.size() - 1;
-            const double e = f.gainDbEnJx(relatives[k]) - exacte_[k];
+            const std::size_t k = j + pas < relatives_.size() ? j : relatives_.size() - 1;
+            const double e = f.gainDbEnJx(relatives_[k]) - exacte_[k];
             pire = std::max(pire, std::fabs(e));
             if (ecart != nullptr) {
                 ecart->push_back(e);
@@ -177,8 +171,8 @@ private:
     const CibleBloc& cible_;
     TypeFiltre type_;
     double omega_;
-    const Grille& grille_;
-    std::vector<double> exacte_; // the block's exact gain on the grid, dB
+    const std::vector<double>& relatives_; // the comparison band's frequencies / cut-off
+    std::vector<double> exacte_;           // the block's exact gain on the grid, dB
     std::vector<Candidat> candidats_;
 };
 
@@ -322,9 +316,9 @@ Optimisation optimiser(const Conception& calculee, const SeriesPieces& series) {
     const ReponseIdeale ideale(calculee.famille, calculee.ordre, calculee.type, calculee.frequence,
                                gainBandePassante(fonctionCircuit(calcule), calculee.type));
     const Bande bande = bandeComparaison(ideale);
-    Grille grille;
-    for (const double f : analyse::grille(bande, PointsParDecade)) {
-        grille.relatives.push_back(f / calculee.frequence);
+    std::vector<double> relatives;
+    for (const double f : grille(bande, PointsParDecade)) {
+        relatives.push_back(f / calculee.frequence);
     }
     const std::vector<CibleBloc> cibles = ciblesBlocs(calculee);
     const double omega = 2 * std::numbers::pi * calculee.frequence;
@@ -338,7 +332,7 @@ Optimisation optimiser(const Conception& calculee, const SeriesPieces& series) {
     std::vector<std::vector<Candidat>*> candidats;
     for (std::size_t b = 0; b < cibles.size(); ++b) {
         blocs.emplace_back(calcule.circuit.blocs[b], cibles[b], series, calculee.type, omega,
-                           grille);
+                           relatives);
         candidats.push_back(&blocs.back().candidats());
     }
     const bool possible =
