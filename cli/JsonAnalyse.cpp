@@ -2,35 +2,26 @@
 
 #include "Json.h"
 #include "Texte.h"
-#include "analysis/Nomenclature.h"
 #include "analysis/Reponse.h"
 #include "report/EcritureNombres.h"
 
 #include <QJsonArray>
 
-#include <cmath>
-#include <map>
-
 namespace quorvan::cli {
 
 namespace {
 
-// Each part as the netlist names and writes it, with the series the parts list finds it in.
+// Each part as the netlist names and writes it, with the series it was chosen from.
 QJsonArray piecesJson(const circuit::Montage& montage, const analyse::SeriesPieces& series) {
-    std::map<std::string, std::string> seriesParNom;
-    for (const analyse::LigneNomenclature& ligne :
-         analyse::nomenclature(montage, series.resistances, series.condensateurs)) {
-        for (const std::string& nom : ligne.references) {
-            seriesParNom[nom] = ligne.serie;
-        }
-    }
     QJsonArray pieces;
     const std::vector<circuit::Piece> liste = circuit::pieces(montage.circuit);
     for (std::size_t i = 0; i < liste.size(); ++i) {
+        const bool resistance = montage.element(i).nature == circuit::Nature::Resistance;
         pieces.append(QJsonObject{
             {QStringLiteral("nom"), qtexte(liste[i].nom)},
             {QStringLiteral("valeur"), valeurPiece(montage.valeurs[i])},
-            {QStringLiteral("serie"), qtexte(seriesParNom[liste[i].nom])},
+            {QStringLiteral("serie"),
+             qtexte(resistance ? series.resistances.nom : series.condensateurs.nom)},
             {QStringLiteral("etage"), static_cast<int>(liste[i].bloc + 1)},
         });
     }
