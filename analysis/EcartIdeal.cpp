@@ -1,5 +1,7 @@
 #include "EcartIdeal.h"
 
+#include "Extreme.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -18,33 +20,11 @@ double ecartDb(const FonctionCircuit& circuit, const ReponseIdeale& ideale, doub
     return 20 * std::log10(std::abs(circuit(s) / ideale(s)));
 }
 
-// The largest |difference| between a and b, a golden-section search on a logarithmic scale:
-// near an extreme the difference is smooth and has a single maximum.
+// The largest |difference| between a and b: near an extreme the difference is smooth and has a
+// single maximum.
 double affiner(const FonctionCircuit& circuit, const ReponseIdeale& ideale, double a, double b) {
-    const double r = (std::sqrt(5.0) - 1) / 2;
-    const auto valeur = [&](double x) { return std::fabs(ecartDb(circuit, ideale, std::exp(x))); };
-    double x = std::log(a);
-    double y = std::log(b);
-    double c = y - r * (y - x);
-    double d = x + r * (y - x);
-    double vc = valeur(c);
-    double vd = valeur(d);
-    while (y - x > 1e-6) {
-        if (vc >= vd) {
-            y = d;
-            d = c;
-            vd = vc;
-            c = y - r * (y - x);
-            vc = valeur(c);
-        } else {
-            x = c;
-            c = d;
-            vc = vd;
-            d = x + r * (y - x);
-            vd = valeur(d);
-        }
-    }
-    return std::max(vc, vd);
+    const auto ecart = [&](double f) { return std::fabs(ecartDb(circuit, ideale, f)); };
+    return extreme(ecart, a, b, 1, 1e-6).gainDb;
 }
 
 } // namespace

@@ -5,7 +5,8 @@
 
 namespace quorvan::analyse {
 
-Extreme extreme(const std::function<double(double)>& gainDb, double a, double b, double signe) {
+Extreme extreme(const std::function<double(double)>& gainDb, double a, double b, double signe,
+                double largeur) {
     const double r = (std::sqrt(5.0) - 1) / 2;
     double x = std::log(std::min(a, b));
     double y = std::log(std::max(a, b));
@@ -14,7 +15,7 @@ Extreme extreme(const std::function<double(double)>& gainDb, double a, double b,
     double gc = signe * gainDb(std::exp(c));
     double gd = signe * gainDb(std::exp(d));
     // Each step keeps one of the two inner points: one new evaluation a step.
-    while (y - x > 1e-5) { // at a peak the gain is flat: 10 ppm in frequency is plenty
+    while (y - x > largeur) {
         if (gc >= gd) {
             y = d;
             d = c;
