@@ -61,11 +61,7 @@ public:
         , relatives_(relatives) {
         for (const double f : relatives) {
             const Complexe p(0, type == TypeFiltre::PasseBas ? f : -1 / f);
-            Complexe h = cible.gain;
-            for (const Complexe& pole : cible.poles) {
-                h *= pole / (pole - p);
-            }
-            exacte_.push_back(gainDb(h));
+            exacte_.push_back(gainDb(reponsePoles(cible.poles, cible.gain, p)));
         }
         enumerer(series);
     }

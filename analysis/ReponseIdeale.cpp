@@ -23,14 +23,17 @@ ReponseIdeale::ReponseIdeale(int famille, int ordre, TypeFiltre type, double fre
     , omegaReference_(2 * std::numbers::pi * frequence)
     , gain_(gain) {}
 
+Complexe reponsePoles(std::span<const Complexe> poles, Complexe gain, Complexe p) {
+    for (const Complexe& pole : poles) {
+        gain *= pole / (pole - p);
+    }
+    return gain;
+}
+
 Complexe ReponseIdeale::operator()(Complexe s) const {
     // A high-pass response is the low-pass prototype's at ωref / s.
-    const Complexe p = type_ == TypeFiltre::PasseBas ? s / omegaReference_ : omegaReference_ / s;
-    Complexe h = gain_;
-    for (const Complexe& pole : poles_) {
-        h *= pole / (pole - p);
-    }
-    return h;
+    return reponsePoles(poles_, gain_,
+                        type_ == TypeFiltre::PasseBas ? s / omegaReference_ : omegaReference_ / s);
 }
 
 double ReponseIdeale::gainDb(double frequence) const {

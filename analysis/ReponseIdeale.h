@@ -4,6 +4,7 @@
 #include "engine/Familles.h"
 
 #include <complex>
+#include <span>
 #include <vector>
 
 namespace quorvan::analyse {
@@ -14,6 +15,9 @@ namespace quorvan::analyse {
 
 // A family's exact response for a cut-off, at a chosen pass-band gain: what a circuit with
 // perfect parts would do.
+// An all-pole low-pass prototype, gain · Π pole / (pole − p), at the normalised frequency p.
+[[nodiscard]] Complexe reponsePoles(std::span<const Complexe> poles, Complexe gain, Complexe p);
+
 class ReponseIdeale {
 public:
     // `frequence` in hertz maps to the table's 1 rad/s. Throws std::out_of_range for an unknown
