@@ -367,9 +367,9 @@ void FenetreAnalyse::optimisationTerminee(std::optional<Variante> optimise, cons
         remplir(pieces_, lignesPieces(optimise->montage, series));
         circuits_.push_back(std::move(*optimise));
         donnerCircuitsAuPanneau();
+        tracer(true);
     }
     enregistrerNomenclature_->setEnabled(optimise.has_value() && pieces_->isEnabled());
-    tracer(true);
     ecrireResume();
 }
 

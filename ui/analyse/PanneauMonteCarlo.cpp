@@ -219,6 +219,8 @@ void PanneauMonteCarlo::creerControles() {
 }
 
 void PanneauMonteCarlo::definirCircuits(std::vector<CircuitAnalysable> circuits) {
+    // The window redraws its chart once it has given the circuits.
+    const QSignalBlocker silence(this);
     circuits_ = std::move(circuits);
     {
         const QSignalBlocker bloque(circuit_);
