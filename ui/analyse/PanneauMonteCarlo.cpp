@@ -201,9 +201,7 @@ void PanneauMonteCarlo::creerControles() {
         invalider();
         actualiserAmpli();
     });
-    for (QComboBox* c : {loi_}) {
-        connect(c, &QComboBox::currentIndexChanged, this, &PanneauMonteCarlo::invalider);
-    }
+    connect(loi_, &QComboBox::currentIndexChanged, this, &PanneauMonteCarlo::invalider);
     for (QDoubleSpinBox* c : {resistances_, condensateurs_, ecartCoupure_, ondulationMax_}) {
         connect(c, &QDoubleSpinBox::valueChanged, this, &PanneauMonteCarlo::invalider);
     }
@@ -414,7 +412,6 @@ void PanneauMonteCarlo::actualiserAmpli() {
                 analyse::Reseau(*montage, analyse::AmpliOpReel{*gbw, a0}), montage->frequence);
         }
     } catch (const std::exception&) {
-        ampliReel_.clear();
         ampli_->setText(QStringLiteral("L'ampli op r\u00E9el n'a pas pu \u00EAtre analys\u00E9 "
                                        "sur ce circuit."));
     }
