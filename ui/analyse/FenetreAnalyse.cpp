@@ -3,7 +3,6 @@
 #include "GrapheReponse.h"
 #include "PanneauMonteCarlo.h"
 #include "Resume.h"
-#include "TableauPieces.h"
 #include "Tableaux.h"
 #include "Textes.h"
 #include "analysis/BalayageIdeal.h"
