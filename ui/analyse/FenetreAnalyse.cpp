@@ -3,7 +3,6 @@
 #include "GrapheReponse.h"
 #include "PanneauMonteCarlo.h"
 #include "Resume.h"
-#include "TableauPieces.h"
 #include "Tableaux.h"
 #include "Textes.h"
 #include "analysis/BalayageIdeal.h"
@@ -93,9 +92,8 @@ analyse::SeriesPieces FenetreAnalyse::series() const {
     return {serieChoisie(resistances_), serieChoisie(condensateurs_)};
 }
 
-const analyse::Serie& FenetreAnalyse::serieNormalisee() const {
-    return serieChoisie(conception_ && conception_->type == TypeFiltre::PasseHaut ? resistances_
-                                                                                  : condensateurs_);
+const analyse::Serie& FenetreAnalyse::serieNormalisee(TypeFiltre type) const {
+    return serieChoisie(type == TypeFiltre::PasseHaut ? resistances_ : condensateurs_);
 }
 
 const Variante* FenetreAnalyse::circuitOptimise() const {
@@ -283,9 +281,7 @@ bool FenetreAnalyse::analyser(const Conception& conception, bool memeConception)
     std::vector<Variante> circuits;
     QList<QStringList> composants;
     QList<QStringList> etages;
-    // The series of the numbered components follows the design's type.
-    const analyse::Serie& serie =
-        serieChoisie(conception.type == TypeFiltre::PasseHaut ? resistances_ : condensateurs_);
+    const analyse::Serie& serie = serieNormalisee(conception.type);
     try {
         if (memeConception) {
             ideale = ideale_;
@@ -367,9 +363,9 @@ void FenetreAnalyse::optimisationTerminee(std::optional<Variante> optimise, cons
         remplir(pieces_, lignesPieces(optimise->montage, series));
         circuits_.push_back(std::move(*optimise));
         donnerCircuitsAuPanneau();
+        tracer(true);
     }
     enregistrerNomenclature_->setEnabled(optimise.has_value() && pieces_->isEnabled());
-    tracer(true);
     ecrireResume();
 }
 
@@ -477,7 +473,7 @@ std::optional<QString> FenetreAnalyse::enregistrerVers(const QString& chemin, Fo
         // ';' between fields and the user's decimal separator, as spreadsheets in their
         // language read them.
         const std::string decimal = QLocale().decimalPoint().toStdString();
-        const std::string suffixe = '_' + std::string(serieNormalisee().nom);
+        const std::string suffixe = '_' + std::string(serieNormalisee(conception_->type).nom);
         const std::array<analyse::CourbeCsv, 2> courbes = {{
             {"", circuits_[Calculee].points},
             {suffixe, circuits_[Normalisee].points},

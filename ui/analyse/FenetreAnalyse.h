@@ -73,7 +73,7 @@ private:
     [[nodiscard]] analyse::SeriesPieces series() const;
     // The series of the numbered components: capacitors in a low-pass design, resistors in a
     // high-pass one.
-    [[nodiscard]] const analyse::Serie& serieNormalisee() const;
+    [[nodiscard]] const analyse::Serie& serieNormalisee(TypeFiltre type) const;
     // Analyses `conception` at the chosen series (only its standard values when
     // `memeConception`), shows it and starts its optimisation. When the analysis throws, the
     // window keeps what it showed, says so in a message box and returns false.

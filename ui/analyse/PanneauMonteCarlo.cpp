@@ -201,9 +201,7 @@ void PanneauMonteCarlo::creerControles() {
         invalider();
         actualiserAmpli();
     });
-    for (QComboBox* c : {loi_}) {
-        connect(c, &QComboBox::currentIndexChanged, this, &PanneauMonteCarlo::invalider);
-    }
+    connect(loi_, &QComboBox::currentIndexChanged, this, &PanneauMonteCarlo::invalider);
     for (QDoubleSpinBox* c : {resistances_, condensateurs_, ecartCoupure_, ondulationMax_}) {
         connect(c, &QDoubleSpinBox::valueChanged, this, &PanneauMonteCarlo::invalider);
     }
@@ -219,6 +217,8 @@ void PanneauMonteCarlo::creerControles() {
 }
 
 void PanneauMonteCarlo::definirCircuits(std::vector<CircuitAnalysable> circuits) {
+    // The window redraws its chart once it has given the circuits.
+    const QSignalBlocker silence(this);
     circuits_ = std::move(circuits);
     {
         const QSignalBlocker bloque(circuit_);
@@ -412,7 +412,6 @@ void PanneauMonteCarlo::actualiserAmpli() {
                 analyse::Reseau(*montage, analyse::AmpliOpReel{*gbw, a0}), montage->frequence);
         }
     } catch (const std::exception&) {
-        ampliReel_.clear();
         ampli_->setText(QStringLiteral("L'ampli op r\u00E9el n'a pas pu \u00EAtre analys\u00E9 "
                                        "sur ce circuit."));
     }

@@ -52,7 +52,7 @@ public:
     ~PanneauMonteCarlo() override;
 
     // The circuits of the design shown, in the order of the choice; the one of the same name
-    // stays chosen.
+    // stays chosen. Emits nothing: the caller redraws the chart after.
     void definirCircuits(std::vector<CircuitAnalysable> circuits);
 
     // What the chart gets from the panel: on the gain (`gain`), the band where 98 % of the

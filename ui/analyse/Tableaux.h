@@ -1,7 +1,9 @@
 #pragma once
 
 #include "analysis/Etages.h"
+#include "analysis/Optimisation.h"
 #include "analysis/ValeursNormalisees.h"
+#include "circuit/Montage.h"
 #include "engine/Familles.h"
 
 #include <QList>
@@ -26,5 +28,9 @@ void remplir(QTableWidget* table, const QList<QStringList>& lignes);
 // The rows of the stages table: number and components, f0, Q, real pole, its own gain in the
 // pass band, the highest gain at its output from the filter's input, op-amp GBW.
 [[nodiscard]] QList<QStringList> lignesEtages(const std::vector<analyse::Etage>& etages);
+// The rows of the optimised parts table, one per physical part in circuit order: its name as
+// the netlist gives it, its value, its series, its stage (from 1, input first).
+[[nodiscard]] QList<QStringList> lignesPieces(const circuit::Montage& montage,
+                                              const analyse::SeriesPieces& series);
 
 } // namespace quorvan
