@@ -67,25 +67,20 @@ void monteCarlo(char* argv[]) {
     for (std::size_t k = 0; k < r.essais; ++k) {
         essais += (k ? ",\n" : "") + json(tirage.essai(k));
     }
-    std::string sensibilites; // name: [−3 dB frequency's, share of its variance]
-    for (const Sensibilite& s : resultat.sensibilites) {
-        sensibilites += (sensibilites.empty() ? "" : ", ") + json(s.nom) + ": " +
-                        json(std::vector{s.coupurePctParPct, s.partVariancePct});
-    }
     const auto repartition = [](const Repartition& p) {
         return "{\"p1\": " + json(p.p1) + ", \"p5\": " + json(p.p5) + ", \"p50\": " + json(p.p50) +
                ", \"p95\": " + json(p.p95) + ", \"p99\": " + json(p.p99) +
                ", \"min\": " + json(p.min) + ", \"max\": " + json(p.max) + "}";
     };
-    std::printf(
-        "{\"netlist\": %s, \"type\": %s,\n\"essais\": [%s],\n\"coupure_3db_hz\": %s,\n"
-        "\"ondulation_db\": %s,\n\"rendement_pct\": %s,\n\"bande_bas_db\": %s,\n"
-        "\"bande_haut_db\": %s,\n\"sensibilites\": {%s}}\n",
-        json(spice::ecrireNetlist(m)).c_str(), json(nomCommandeType(m.circuit.type)).c_str(),
-        essais.c_str(), repartition(resultat.coupure3dB).c_str(),
-        repartition(resultat.ondulationDb).c_str(),
-        json(resultat.rendementPct.value_or(NAN)).c_str(), json(resultat.bandeBasDb).c_str(),
-        json(resultat.bandeHautDb).c_str(), sensibilites.c_str());
+    std::printf("{\"netlist\": %s, \"type\": %s,\n\"essais\": [%s],\n\"coupure_3db_hz\": %s,\n"
+                "\"ondulation_db\": %s,\n\"rendement_pct\": %s,\n\"bande_bas_db\": %s,\n"
+                "\"bande_haut_db\": %s}\n",
+                json(spice::ecrireNetlist(m)).c_str(),
+                json(nomCommandeType(m.circuit.type)).c_str(), essais.c_str(),
+                repartition(resultat.coupure3dB).c_str(),
+                repartition(resultat.ondulationDb).c_str(),
+                json(resultat.rendementPct.value_or(NAN)).c_str(),
+                json(resultat.bandeBasDb).c_str(), json(resultat.bandeHautDb).c_str());
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string texte(reinterpret_cast<const char*>(data), size);
