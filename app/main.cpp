@@ -2,6 +2,7 @@
 
 #include "Version.h"
 #include "toolkit/Desktop.h"
+#include "toolkit/FontConfigAhead.h"
 #include "toolkit/QtTranslation.h"
 #include "toolkit/StyleMarques.h"
 #include "toolkit/printer/QtPrinter.h"
@@ -34,6 +35,7 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
+    const quorvan::toolkit::FontConfigAhead polices;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvan"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVAN_VERSION));

@@ -5,6 +5,7 @@ set -euo pipefail
 
 paquets=(
     cmake make g++ pkg-config     # build
+    libfontconfig-dev             # reading the font configuration ahead at start-up
     qt6-base-dev qt6-qpa-plugins  # Qt 6 Widgets, PrintSupport and Core; X11 and offscreen
     qt6-translations-l10n         # Qt's own buttons and dialogs in French
     qt6-charts-dev libqt6opengl6-dev  # the analysis window's response chart (Charts needs OpenGL's CMake files)
