@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Start-up time and peak memory of Quorvan against a bare Qt window, then the analysis
-# window's opening (menu to first paint of the chart) and the recomputation of its curves
-# after a change of series, on a real X server; the optimiser's time per design.
+# Start-up time and peak memory of Quorvan against a bare Qt window and one that shows a label,
+# then the analysis window's opening (menu to first paint of the chart) and the recomputation of
+# its curves after a change of series, on a real X server; the optimiser's time per design.
 # Usage: scripts/bench.sh [runs, default 30]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,7 +12,7 @@ cmake --preset dev >/dev/null
 cmake --build --preset dev -j"$(nproc)" --target bench
 xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb \
     build/dev/bench/mesure_demarrage "$executions" build/dev/bench/quorvan_bench \
-    build/dev/bench/fenetre_nue_bench
+    build/dev/bench/fenetre_nue_bench build/dev/bench/fenetre_etiquette_bench
 
 # One opening per process: the plugin and Qt Charts are loaded the first time only.
 mesures=()
