@@ -24,6 +24,8 @@ struct Element {
     std::string noeudB;    // the right end, or the ground end of a shunt element
     std::string etiquette; // "R" or "C" for the common value, else "C1".."C7" or "R1".."R7"
     int numero = 0;        // the component number, 0 for the common value
+
+    friend bool operator==(const Element&, const Element&) = default;
 };
 
 // An op-amp with its non-inverting input on ground.
@@ -31,6 +33,8 @@ struct AmpliOp {
     std::string moins;
     std::string plus;
     std::string sortie;
+
+    friend bool operator==(const AmpliOp&, const AmpliOp&) = default;
 };
 
 enum class GenreBloc {
@@ -45,6 +49,8 @@ struct Bloc {
     GenreBloc genre = GenreBloc::Etage;
     std::vector<Element> elements;
     AmpliOp ampli;
+
+    friend bool operator==(const Bloc&, const Bloc&) = default;
 };
 
 struct Circuit {
@@ -54,6 +60,8 @@ struct Circuit {
     std::string sortie;      // the output of the last op-amp
     std::string masse;       // "0", ground as a netlist names it
     std::vector<Bloc> blocs; // from the input to the output
+
+    friend bool operator==(const Circuit&, const Circuit&) = default;
 };
 
 // The multiple-feedback cascade of one type and order (OrdreMin..OrdreMax): ⌊order/2⌋ blocks;

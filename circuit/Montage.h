@@ -31,6 +31,8 @@ struct Montage {
     std::vector<double> valeurs; // one per part, in the order of pieces(circuit)
 
     [[nodiscard]] const Element& element(std::size_t piece) const;
+
+    friend bool operator==(const Montage&, const Montage&) = default;
 };
 
 // The computed design's circuit: the common parts at the common value, each numbered part at

@@ -570,6 +570,11 @@ TEST_F(AnalyseTest, AChangeStopsTheRunAndNoStaleResultShows) {
         EXPECT_EQ(progression->maximum(), 200);
     }
     EXPECT_NEAR(panneau->resultat()->nominal.coupure3dB, 2000, 50) << "the new design's";
+    // Another series leaves the computed circuit analysed here, its results and band.
+    w<QComboBox>("Condensateurs")->setCurrentText(QStringLiteral("E6"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !fenetre->optimisationEnCours(); }));
+    EXPECT_NE(panneau->resultat(), nullptr);
+    EXPECT_NE(bande(), nullptr);
     // The optimised circuit, chosen, stays chosen while another series has it searched again.
     auto* circuit = w<QComboBox>("CircuitMC");
     circuit->setCurrentText(QStringLiteral("Valeurs optimis\u00E9es"));

@@ -219,6 +219,10 @@ void PanneauMonteCarlo::creerControles() {
 void PanneauMonteCarlo::definirCircuits(std::vector<CircuitAnalysable> circuits) {
     // The window redraws its chart once it has given the circuits.
     const QSignalBlocker silence(this);
+    std::optional<circuit::Montage> avant;
+    if (const circuit::Montage* m = circuitAnalyse()) {
+        avant = *m;
+    }
     circuits_ = std::move(circuits);
     {
         const QSignalBlocker bloque(circuit_);
@@ -232,6 +236,12 @@ void PanneauMonteCarlo::definirCircuits(std::vector<CircuitAnalysable> circuits)
         circuit_->setCurrentIndex(memeNom >= 0                        ? memeNom
                                   : choix_.second < circuit_->count() ? choix_.second
                                                                       : 0);
+    }
+    // Another series or the optimised parts arriving may leave the analysed circuit as it was:
+    // its run and results stay.
+    const circuit::Montage* apres = circuitAnalyse();
+    if (avant && apres != nullptr && *avant == *apres) {
+        return;
     }
     invalider();
     actualiserAmpli();
