@@ -237,9 +237,10 @@ void FenetreAnalyse::afficher(const Conception& conception) {
         return;
     }
     avertir({});
-    // The panel's own controls keep their state: they follow their tab.
+    // The panel's own controls keep their state: they follow their tab. The parts list waits
+    // for the search just started.
     for (QWidget* w : controles()) {
-        w->setEnabled(w != enregistrerNomenclature_ || circuitOptimise() != nullptr);
+        w->setEnabled(w != enregistrerNomenclature_);
     }
     setWindowTitle(QStringLiteral("Analyse \u2013 ") + texteConception(conception));
     // The first control has the focus, from the first design on.
@@ -365,7 +366,7 @@ void FenetreAnalyse::optimisationTerminee(std::optional<Variante> optimise, cons
         donnerCircuitsAuPanneau();
         tracer(true);
     }
-    enregistrerNomenclature_->setEnabled(optimise.has_value() && pieces_->isEnabled());
+    enregistrerNomenclature_->setEnabled(optimise.has_value());
     ecrireResume();
 }
 
