@@ -22,6 +22,7 @@ from scipy import signal
 ICI = os.path.dirname(os.path.abspath(__file__))
 sys.path[:0] = [os.path.join(ICI, "..", "analysis"), os.path.join(ICI, "..", "netlist")]
 from monte_carlo_numpy import mesurer, rendement  # noqa: E402
+from poles_theorie import prototype  # noqa: E402
 from reseau_spice import Reseau  # noqa: E402
 from simulation_ngspice import lancer  # noqa: E402
 
@@ -40,14 +41,6 @@ AMPLIS = [  # family, order, type, cut-off, series of the numbered parts, GBW Hz
     ("bessel", "3", "passe-haut", "5000", None, "1e7", "110"),
     ("chebyshev-2", "6", "passe-bas", "5000", None, "2e5", "90"),
 ]
-
-
-def poles(famille, n):
-    if famille["nom"] == "bessel":
-        return signal.besselap(n, norm="delay")
-    if famille["ondulation_db"] == 0:
-        return signal.buttap(n)
-    return signal.cheb1ap(n, famille["ondulation_db"])  # ±r dB is r dB peak to valley
 
 
 def gain_db(reseau, f, ampli=None):
@@ -89,7 +82,7 @@ def ecart_ngspice(args, base):
 def ecart_famille(reseau, nom, ondulation, ordre, bas, f0, gain):
     """The largest difference (dB) from the family's response at `gain` dB, from a hundredth of
     the cut-off to where that response is 20 dB down (high-pass: mirrored)."""
-    z, p, k = poles({"nom": nom, "ondulation_db": ondulation}, ordre)
+    z, p, k = prototype({"nom": nom, "ondulation_db": ondulation, "ordre": ordre})
     z, p, k = (signal.lp2lp_zpk if bas else signal.lp2hp_zpk)(z, p, k, 2 * np.pi * f0)
     hz = np.geomspace(f0 / 100, f0 * 100, 16001)
     ouvert = f0 * (1e-6 if bas else 1e6)  # the pass band's open end, within 1e-9 dB
