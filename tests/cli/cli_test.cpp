@@ -185,8 +185,8 @@ TEST(QuorvanCliAnalyse, JsonNamesTheOutcomeAndGivesTheDesignInSiUnits) {
     }
 }
 
-// The response on standard output after the report, twenty points a decade at least from a
-// hundredth to a hundred times the cut-off, periods whatever the locale.
+// The response on standard output after the report, periods whatever the locale; its points
+// are simulation_ngspice.py's, which reads them for every family, order and type.
 TEST(QuorvanCliAnalyse, ResponseIsCsvAfterTheReport) {
     const std::string sortie =
         executer({"--reponse", "-", "--filtre", "chebyshev-2", "2500"}, "fr_FR.UTF-8").out;
@@ -194,10 +194,6 @@ TEST(QuorvanCliAnalyse, ResponseIsCsvAfterTheReport) {
     ASSERT_NE(debut, std::string::npos);
     EXPECT_EQ(sortie.substr(0, debut),
               executer({"--filtre", "chebyshev-2", "2500"}, "fr_FR.UTF-8").out);
-    const QStringList lignes = QString::fromStdString(sortie.substr(debut)).trimmed().split(u'\n');
-    EXPECT_GE(lignes.size(), 1 + 4 * 20 + 1);
-    EXPECT_EQ(lignes[1].section(u';', 0, 0).toDouble(), 25);
-    EXPECT_EQ(lignes.back().section(u';', 0, 0).toDouble(), 250000);
     EXPECT_FALSE(QString::fromStdString(sortie.substr(debut)).contains(u','));
     // With --decimal ",", the same with commas.
     std::string virgules = sortie;
