@@ -9,35 +9,29 @@
 #include "analysis/ValeursNormalisees.h"
 #include "netlist/NetlistSpice.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <string_view>
 
 namespace {
 
 using namespace quorvan;
 
-std::string json(double v) {
-    char texte[32];
-    std::snprintf(texte, sizeof texte, "%.17g", v);
-    return std::isfinite(v) ? texte : "null";
+// Qt writes each double with the fewest digits that read back as the same double.
+QJsonValue json(double v) {
+    return std::isfinite(v) ? QJsonValue(v) : QJsonValue();
 }
 
-std::string json(std::string_view texte) { // the netlists have no quote nor backslash
-    std::string s = "\"";
-    for (const char c : texte) {
-        s += c == '\n' ? "\\n" : std::string(1, c);
+QJsonArray json(const std::vector<double>& v) {
+    QJsonArray tableau;
+    for (const double x : v) {
+        tableau.append(json(x));
     }
-    return s + "\"";
-}
-
-std::string json(const std::vector<double>& v) {
-    std::string s = "[";
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        s += (i ? ", " : "") + json(v[i]);
-    }
-    return s + "]";
+    return tableau;
 }
 
 std::optional<double> limite(std::string_view texte) {
@@ -53,7 +47,7 @@ circuit::Montage montage(char* argv[]) {
     return circuit::monter(serie ? analyse::normaliser(c, *serie) : c);
 }
 
-void monteCarlo(char* argv[]) {
+QJsonObject monteCarlo(char* argv[]) {
     using namespace analyse;
     const circuit::Montage m = montage(argv);
     const ReglagesMonteCarlo r{static_cast<std::size_t>(std::atol(argv[5])),
@@ -63,24 +57,23 @@ void monteCarlo(char* argv[]) {
                                {limite(argv[10]), limite(argv[11])}};
     const ResultatMonteCarlo resultat = *analyse::monteCarlo(m, r);
     const Tirage tirage(m, r.tolerances, r.graine);
-    std::string essais;
+    QJsonArray essais;
     for (std::size_t k = 0; k < r.essais; ++k) {
-        essais += (k ? ",\n" : "") + json(tirage.essai(k));
+        essais.append(json(tirage.essai(k)));
     }
     const auto repartition = [](const Repartition& p) {
-        return "{\"p1\": " + json(p.p1) + ", \"p5\": " + json(p.p5) + ", \"p50\": " + json(p.p50) +
-               ", \"p95\": " + json(p.p95) + ", \"p99\": " + json(p.p99) +
-               ", \"min\": " + json(p.min) + ", \"max\": " + json(p.max) + "}";
+        return QJsonObject{{"p1", json(p.p1)},   {"p5", json(p.p5)},   {"p50", json(p.p50)},
+                           {"p95", json(p.p95)}, {"p99", json(p.p99)}, {"min", json(p.min)},
+                           {"max", json(p.max)}};
     };
-    std::printf("{\"netlist\": %s, \"type\": %s,\n\"essais\": [%s],\n\"coupure_3db_hz\": %s,\n"
-                "\"ondulation_db\": %s,\n\"rendement_pct\": %s,\n\"bande_bas_db\": %s,\n"
-                "\"bande_haut_db\": %s}\n",
-                json(spice::ecrireNetlist(m)).c_str(),
-                json(nomCommandeType(m.circuit.type)).c_str(), essais.c_str(),
-                repartition(resultat.coupure3dB).c_str(),
-                repartition(resultat.ondulationDb).c_str(),
-                json(resultat.rendementPct.value_or(NAN)).c_str(),
-                json(resultat.bandeBasDb).c_str(), json(resultat.bandeHautDb).c_str());
+    return {{"netlist", QString::fromStdString(spice::ecrireNetlist(m))},
+            {"type", QString::fromUtf8(nomCommandeType(m.circuit.type))},
+            {"essais", essais},
+            {"coupure_3db_hz", repartition(resultat.coupure3dB)},
+            {"ondulation_db", repartition(resultat.ondulationDb)},
+            {"rendement_pct", json(resultat.rendementPct.value_or(NAN))},
+            {"bande_bas_db", json(resultat.bandeBasDb)},
+            {"bande_haut_db", json(resultat.bandeHautDb)}};
 }
 
 } // namespace
@@ -90,6 +83,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: see the head of analyse_json.cpp\n");
         return 2;
     }
-    monteCarlo(argv + 1);
+    std::fputs(QJsonDocument(monteCarlo(argv + 1)).toJson().constData(), stdout);
     return 0;
 }

@@ -23,18 +23,6 @@ circuit::Montage montage(int famille, int ordre, TypeFiltre type, bool e24 = fal
     return circuit::monter(e24 ? normaliser(c, *serieNommee("E24")) : c);
 }
 
-// The analysis window's reading of the nodal model, the sweep led by the pass band's open end:
-// five decades out, where the gain is that of DC (or of infinite frequency) to 1e-11 dB.
-Caracteristiques caracteriserNodal(const circuit::Montage& m) {
-    const Reseau reseau(m);
-    std::vector<PointReponse> points = balayerAutour(reseau, m.frequence);
-    const double ouvert = m.circuit.type == TypeFiltre::PasseBas ? 1e-7 : 1e7;
-    const PointReponse bout =
-        balayer(reseau, m.frequence * ouvert, m.frequence * ouvert, 1).front();
-    points.insert(m.circuit.type == TypeFiltre::PasseBas ? points.begin() : points.end(), bout);
-    return caracteriser(reseau, m.circuit.type, points);
-}
-
 // Every design with its computed and its standard values.
 TEST(MesureBande, ReadsEveryDesignAsTheAnalysisWindowDoes) {
     test::pourChaqueConception([&](const Conception& calculee) {
@@ -43,7 +31,7 @@ TEST(MesureBande, ReadsEveryDesignAsTheAnalysisWindowDoes) {
                          << "family " << c.famille << " order " << c.ordre << " type "
                          << static_cast<int>(c.type) << " " << c.numerotes[1]);
             const circuit::Montage m = circuit::monter(c);
-            const Caracteristiques attendu = caracteriserNodal(m);
+            const Caracteristiques attendu = analyser(m).caracteristiques;
             const Caracteristiques mesure = mesurer(m.circuit, m.valeurs, m.frequence);
             // caracteriser stops its search for a peak 1e-5 wide in log frequency, a few 1e-8 dB
             // below the top of the sharpest; the trials locate it to 1e-8.

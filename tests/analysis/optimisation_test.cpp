@@ -186,15 +186,5 @@ TEST(Optimisation, KeepsTheCircuitAndItsPromisesOnEverySelection) {
     }
 }
 
-TEST(Optimisation, SaysSoWhenNoPartsWithinTheRangesExist) {
-    // 1 GHz: a 100 Ω resistor would need capacitors far below 10 pF.
-    Conception c{1, TypeFiltre::PasseBas, 2, 1e9, 1000, {}};
-    c.numerotes[1] = 2.12 / (2 * std::numbers::pi * 1e9 * 1000);
-    c.numerotes[2] = 0.47 / (2 * std::numbers::pi * 1e9 * 1000);
-    const Optimisation o = optimiser(c, {*serieNommee("E96"), *serieNommee("E12")});
-    EXPECT_FALSE(o.montage);
-    EXPECT_NE(o.message.find("10 pF"), std::string::npos) << o.message;
-}
-
 } // namespace
 } // namespace quorvan::analyse

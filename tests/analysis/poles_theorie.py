@@ -19,6 +19,8 @@ def prototype(f):
         return signal.besselap(f["ordre"], norm="delay")
     if f["ondulation_db"] == 0:
         return signal.buttap(f["ordre"])
+    # The "±r dB" families have r dB of ripple from peak to valley: cheb1ap(n, r) matches every
+    # stored row, cheb1ap(n, 2r) none of them.
     return signal.cheb1ap(f["ordre"], f["ondulation_db"])
 
 

@@ -68,15 +68,5 @@ TEST(ValeursNormalisees, SeriesAreThoseOfTheStandard) {
     EXPECT_FALSE(serieNommee("E7"));
 }
 
-TEST(ValeursNormalisees, NormaliserRoundsTheNumberedComponentsOnly) {
-    const Conception c{1, TypeFiltre::PasseHaut, 3, 1000, 47e-9, {0, 864, 13545, 2090, 99}};
-    const Conception n = normaliser(c, *serieNommee("E12"));
-    EXPECT_EQ(n.valeurCommune, 47e-9);
-    EXPECT_NEAR(n.numerotes[1], 820, 1e-9);
-    EXPECT_NEAR(n.numerotes[2], 15000, 1e-9); // above 13416, the midpoint of 12k and 15k
-    EXPECT_NEAR(n.numerotes[3], 2200, 1e-9);
-    EXPECT_EQ(n.numerotes[4], 99) << "past the order";
-}
-
 } // namespace
 } // namespace quorvan::analyse

@@ -98,22 +98,15 @@ TEST(QuorvanCli, OutputStreamsAndExitStatus) {
     }
 }
 
-// "--spice -": the report unchanged, then the netlist from its title line on.
-std::pair<std::string, std::string> rapportEtNetlist(const std::string& sortie) {
-    const auto debut = sortie.find("\n* Quorvan");
-    return debut == std::string::npos
-               ? std::pair{sortie, std::string()}
-               : std::pair{sortie.substr(0, debut + 1), sortie.substr(debut + 1)};
-}
-
 TEST(QuorvanCliSpice, NetlistGoesToTheFileOrAfterTheReport) {
     const QTemporaryDir dossier;
     const QString fichier = dossier.filePath(QStringLiteral("filtre.cir"));
     const QStringList demande = {"--filtre", "chebyshev-1", "--ordre", "5", "440"};
     const test::Sortie seul = executer(demande);
-    const auto [rapport, netlist] =
-        rapportEtNetlist(executer(QStringList{"--spice", "-"} + demande).out);
-    EXPECT_EQ(rapport, seul.out);
+    // "--spice -": the report unchanged, then the netlist from its title line on.
+    const std::string sortie = executer(QStringList{"--spice", "-"} + demande).out;
+    const std::string netlist = sortie.substr(sortie.find("\n* Quorvan") + 1);
+    EXPECT_EQ(sortie.substr(0, sortie.size() - netlist.size()), seul.out);
     EXPECT_TRUE(netlist.ends_with("\n.end\n")) << netlist;
 
     const test::Sortie dansLeFichier = executer(QStringList{"--spice=" + fichier} + demande);
@@ -181,7 +174,6 @@ TEST(QuorvanCliAnalyse, JsonNamesTheOutcomeAndGivesTheDesignInSiUnits) {
     const QJsonArray etages = o[QStringLiteral("etages")].toArray();
     ASSERT_EQ(etages.size(), 1);
     EXPECT_EQ(etages[0][QStringLiteral("composants")].toArray().size(), 3);
-    EXPECT_GT(etages[0][QStringLiteral("pole_reel_hz")].toDouble(), 0);
     // The engine's 47 × 1e-9 is 4.7000000000000004e-08: the JSON and the netlist write a
     // standard part as its decimal, a computed one with every digit it needs.
     const std::string passeHaut = executer({"--json", "--spice", "-", "--type", "passe-haut",
@@ -193,8 +185,8 @@ TEST(QuorvanCliAnalyse, JsonNamesTheOutcomeAndGivesTheDesignInSiUnits) {
     }
 }
 
-// The response on standard output after the report, twenty points a decade at least from a
-// hundredth to a hundred times the cut-off, periods whatever the locale.
+// The response on standard output after the report, periods whatever the locale; its points
+// are simulation_ngspice.py's, which reads them for every family, order and type.
 TEST(QuorvanCliAnalyse, ResponseIsCsvAfterTheReport) {
     const std::string sortie =
         executer({"--reponse", "-", "--filtre", "chebyshev-2", "2500"}, "fr_FR.UTF-8").out;
@@ -202,10 +194,6 @@ TEST(QuorvanCliAnalyse, ResponseIsCsvAfterTheReport) {
     ASSERT_NE(debut, std::string::npos);
     EXPECT_EQ(sortie.substr(0, debut),
               executer({"--filtre", "chebyshev-2", "2500"}, "fr_FR.UTF-8").out);
-    const QStringList lignes = QString::fromStdString(sortie.substr(debut)).trimmed().split(u'\n');
-    EXPECT_GE(lignes.size(), 1 + 4 * 20 + 1);
-    EXPECT_EQ(lignes[1].section(u';', 0, 0).toDouble(), 25);
-    EXPECT_EQ(lignes.back().section(u';', 0, 0).toDouble(), 250000);
     EXPECT_FALSE(QString::fromStdString(sortie.substr(debut)).contains(u','));
     // With --decimal ",", the same with commas.
     std::string virgules = sortie;

@@ -2,23 +2,16 @@
 """Every stored coefficient row against the poles of its family, computed by SciPy.
 Usage: coefficients_theorie.py TABLE_COEF   (the program printing the rows as JSON)"""
 import json
+import os
 import subprocess
 import sys
 from decimal import Decimal
 
 import numpy as np
-from scipy import optimize, signal
+from scipy import optimize
 
-
-def poles(famille, n):
-    """Poles of the family at order n, the way the rows are normalised."""
-    if famille["nom"] == "bessel":
-        return signal.besselap(n, norm="delay")[1]
-    if famille["ondulation_db"] == 0:
-        return signal.buttap(n)[1]
-    # The "±r dB" rows are r dB of ripple from peak to valley: cheb1ap(n, r) matches every
-    # row, cheb1ap(n, 2r) none of them.
-    return signal.cheb1ap(n, famille["ondulation_db"])[1]
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "analysis"))
+from poles_theorie import prototype  # noqa: E402
 
 
 def section(c):
@@ -29,7 +22,7 @@ def section(c):
 
 def attendu(famille, n, ligne):
     """The row the family's poles give, in the row's own stage order."""
-    p = poles(famille, n)
+    p = prototype({**famille, "ordre": n})[1]
     paires = sorted((q for q in p if q.imag > 1e-9), key=lambda q: abs(q) / (-2 * q.real),
                     reverse=famille["nom"] != "bessel")
     valeurs = []

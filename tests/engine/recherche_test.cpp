@@ -209,26 +209,23 @@ TEST(CalculPasses, ValuesOnALimitRaiseNoFlag) {
                 const auto extreme = (c.type == Bas) == c.haute
                                          ? std::max_element(debut, debut + ordre)
                                          : std::min_element(debut, debut + ordre);
-                const int i = static_cast<int>(extreme - Coef[famille][ordre].begin());
-                const auto valeur = [&](double f) {
-                    return calculer(c.type, famille, ordre, f, c.commun).valeurs[i];
-                };
-                const auto drapeau = [&](double f) -> bool {
-                    return calculer(c.type, famille, ordre, f, c.commun).drapeaux[c.drapeau];
+                const auto i = static_cast<std::size_t>(extreme - Coef[famille][ordre].begin());
+                const auto calcul = [&](double f) {
+                    return calculer(c.type, famille, ordre, f, c.commun);
                 };
                 double bas = c.type == Bas ? *extreme / (c.limite * DeuxPi * c.commun)
                                            : 1.0 / (*extreme * c.limite * DeuxPi * c.commun);
                 double haut = bas;
                 for (int pas = 0; pas < 4000 && !trouve; ++pas) {
                     for (double f : {bas, haut}) {
-                        if (!trouve && valeur(f) == c.limite) {
+                        if (!trouve && calcul(f).valeurs[i] == c.limite) {
                             trouve = true;
-                            EXPECT_FALSE(drapeau(f)) << "on the limit";
+                            EXPECT_FALSE(calcul(f).drapeaux[c.drapeau]) << "on the limit";
                             // Values fall as the frequency rises.
-                            while (valeur(f) == c.limite) {
+                            while (calcul(f).valeurs[i] == c.limite) {
                                 f = std::nextafter(f, c.haute ? 0.0 : Inf);
                             }
-                            EXPECT_TRUE(drapeau(f)) << "just past the limit";
+                            EXPECT_TRUE(calcul(f).drapeaux[c.drapeau]) << "just past the limit";
                         }
                     }
                     bas = std::nextafter(bas, 0.0);

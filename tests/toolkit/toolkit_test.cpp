@@ -29,10 +29,8 @@ TEST(StyleMarques, NoEmptyBoxOnItemsNotChosen) {
         QStyleOptionMenuItem item;
         item.rect = QRect(0, 0, 200, 24);
         item.text = QStringLiteral("Ordre");
-        item.menuItemType = QStyleOptionMenuItem::Normal;
         item.checkType = type;
         item.checked = coche;
-        item.menuHasCheckableItems = true;
         item.maxIconWidth = 20;
         item.state = QStyle::State_Enabled;
         QImage image(200, 24, QImage::Format_ARGB32);

@@ -34,15 +34,12 @@ namespace {
 struct LimiteTaille {
     explicit LimiteTaille(rlim_t octets) {
         std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &avant);
         const rlimit limite{octets, avant.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limite);
     }
     ~LimiteTaille() { setrlimit(RLIMIT_FSIZE, &avant); }
-    rlimit avant = [] {
-        rlimit r{};
-        getrlimit(RLIMIT_FSIZE, &r);
-        return r;
-    }();
+    rlimit avant{};
 };
 
 QStringList lignes(const std::string& texte) {
